@@ -1,0 +1,98 @@
+#include "app/MascotWndProc.h"
+
+#include "app/MascotState.h"
+#include "app/ShellState.h"
+#include "behaviour/RandomGenerator.h"
+#include "behaviour/WanderTick.h"
+#include "settings/OptionsDialog.h"
+#include "settings/SettingsFile.h"
+#include "sprites/AnimateState.h"
+#include "sprites/AnimationCatalogue.h"
+#include "sprites/SpriteDraw.h"
+
+namespace {
+
+void OnCreate(HWND hwnd)
+{
+    LoadSettings();
+    SeedRandomFromTime();
+    SetLayeredWindowAttributes(hwnd, ColourKey, 0, LWA_COLORKEY);
+    backBufferDC = CreateCompatibleDC(nullptr);
+    RECT desktop = {};
+    GetClientRect(GetDesktopWindow(), &desktop);
+    HDC windowDC = GetDC(hwnd);
+    backBufferBitmap = CreateCompatibleBitmap(windowDC, desktop.right, desktop.bottom);
+    ReleaseDC(hwnd, windowDC);
+    SelectObject(backBufferDC, backBufferBitmap);
+    SetTimer(hwnd, MascotTimer, MascotTimerPeriod, nullptr);
+    SetWindowTextA(hwnd, "Pelmo");
+    mascot.posX = 500;
+    mascot.posY = 500;
+    FillAnimationCatalogue();
+}
+
+void OnPaint(HWND hwnd)
+{
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    ClearToKey(backBufferDC);
+    if (mascot.running && mascot.state >= 0 && mascot.state < AnimationRows)
+        AnimateState(backBufferDC, mascot.state);
+    BitBlt(hdc, 0, 0, client.right, client.bottom, backBufferDC, 0, 0, SRCCOPY);
+    EndPaint(hwnd, &ps);
+}
+
+void ShowOptionsDialog(HWND hwnd)
+{
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(OptionsDialogId), hwnd, OptionsDialogProc, 0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MascotWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(hwnd);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_CHAR:
+    case WM_MOUSEMOVE:
+    case MM_MCINOTIFY:
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case CmdExit:
+            DestroyWindow(hwnd);
+            return 0;
+        case CmdMove:
+            return 0;
+        case CmdOptions:
+            ShowOptionsDialog(hwnd);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+    case WM_TIMER:
+        if (wParam == MascotTimer) WanderTick(hwnd);
+        return 0;
+    case WM_LBUTTONDOWN:
+        AdvanceSkin();
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_RBUTTONDOWN:
+        mascot.running = false;
+        ShowOptionsDialog(hwnd);
+        mascot.running = true;
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,6 @@
+#include "app/ShellState.h"
+
+HINSTANCE appInstance = nullptr;
+char className[100] = "";
+HDC backBufferDC = nullptr;
+HBITMAP backBufferBitmap = nullptr;

@@ -1,0 +1,17 @@
+#include "behaviour/RandomGenerator.h"
+
+#include <ctime>
+
+namespace {
+uint32_t randomState = 0;
+}
+
+void SeedRandom(uint32_t seed) { randomState = seed; }
+
+int32_t NextRandom()
+{
+    randomState = randomState * 214013u + 2531011u;
+    return static_cast<int32_t>((randomState >> 16) & 0x7FFFu);
+}
+
+void SeedRandomFromTime() { SeedRandom(static_cast<uint32_t>(time(nullptr))); }

@@ -1,0 +1,16 @@
+#include "behaviour/WanderTick.h"
+
+#include "app/MascotState.h"
+#include "behaviour/WanderDecide.h"
+
+void WanderTick(HWND hwnd)
+{
+    // A failed read leaves the last known cursor position in place.
+    POINT cursor = {mascot.cursorPos.x, mascot.cursorPos.y};
+    GetCursorPos(&cursor);
+    const WanderOutcome outcome = WanderDecide(cursor.x, cursor.y, GetSystemMetrics(SM_CXSCREEN),
+                                               GetSystemMetrics(SM_CYSCREEN));
+    if (outcome != WanderMoved) return;
+    SetWindowPos(hwnd, HWND_TOPMOST, mascot.posX, mascot.posY, 0, 0, SWP_NOSIZE);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}

@@ -1,0 +1,50 @@
+# Native (Linux) build: the core with undefined-behaviour checks, its unit
+# tests, the skin generator, and the Windows build as an external project.
+
+option(MASCOT_SANITIZE "Build the native core and tests with -fsanitize=undefined" ON)
+option(MASCOT_BUILD_WINDOWS "Cross-build the Windows program and run its tests under Wine" ON)
+
+add_library(mascot_core STATIC ${MASCOT_CORE_SOURCES})
+target_include_directories(mascot_core PUBLIC ${CMAKE_SOURCE_DIR})
+if(MASCOT_SANITIZE)
+  target_compile_options(mascot_core PUBLIC -fsanitize=undefined -fno-sanitize-recover=undefined)
+  target_link_options(mascot_core PUBLIC -fsanitize=undefined)
+endif()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+add_subdirectory(tests/core)
+
+set(MASCOT_SKIN_OUTPUT_DIR "")
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/skinmaker/CMakeLists.txt)
+  add_subdirectory(tools/skinmaker)
+  add_subdirectory(tests/skins)
+  set(MASCOT_SKIN_OUTPUT_DIR ${CMAKE_BINARY_DIR}/skins)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/bench/CMakeLists.txt)
+  add_subdirectory(tools/bench)
+endif()
+
+if(MASCOT_BUILD_WINDOWS)
+  include(ExternalProject)
+  set(windows_dir ${CMAKE_BINARY_DIR}/windows)
+  set(skin_target)
+  if(TARGET skins)
+    set(skin_target skins)
+  endif()
+  ExternalProject_Add(mascot_windows
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${windows_dir}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DMASCOT_SKIN_DIR=${MASCOT_SKIN_OUTPUT_DIR}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    DEPENDS ${skin_target})
+  # The Windows build's own CTest file joins this one, so one ctest run
+  # executes the native tests and the tests under Wine.
+  file(WRITE ${CMAKE_BINARY_DIR}/windows-tests.cmake "subdirs(\"${windows_dir}\")\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows-tests.cmake)
+endif()

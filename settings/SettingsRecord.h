@@ -1,0 +1,20 @@
+// The user's settings: the memory image of the file "savedata", byte for byte.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+struct SettingsRecord {
+    char text1[256];
+    char text2[256];
+    int32_t values[10];
+};
+
+static_assert(sizeof(SettingsRecord) == 552, "savedata is 552 bytes");
+static_assert(offsetof(SettingsRecord, text2) == 256, "text2 at 256");
+static_assert(offsetof(SettingsRecord, values) == 512, "values at 512");
+
+extern SettingsRecord settings;
+
+// The wander range's width and height.
+inline int32_t& RangeX() { return settings.values[0]; }
+inline int32_t& RangeY() { return settings.values[1]; }

@@ -1,0 +1,14 @@
+#include "sprites/AnimateState.h"
+
+#include "sprites/FrameChoice.h"
+#include "sprites/SpriteDraw.h"
+
+void AnimateState(HDC dc, int row)
+{
+    const FrameChoice choice = ChooseFrame(row);
+    if (!choice.draw) return;
+    if (choice.mirrored)
+        SpriteDrawMirrored(dc, 0, 0, choice.name);
+    else
+        SpriteDraw(dc, 0, 0, choice.name);
+}

@@ -1,0 +1,8 @@
+list(APPEND MASCOT_CORE_SOURCES
+  sprites/AnimationCatalogue.cpp
+  sprites/FrameChoice.cpp
+  sprites/SpritePath.cpp
+  sprites/TextCopy.cpp)
+list(APPEND MASCOT_SHELL_SOURCES
+  sprites/SpriteDraw.cpp
+  sprites/AnimateState.cpp)
