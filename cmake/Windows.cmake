@@ -48,3 +48,4 @@ include(CPack)
 
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests/win32)
+add_subdirectory(tests/e2e)

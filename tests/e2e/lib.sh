@@ -1,0 +1,85 @@
+# Shared steps of the end-to-end tests. Sourced by each *_e2e.sh, which runs
+# under the test command's virtual display and Wine prefix.
+set -eu
+
+: "${PELMO_EXE:?}" "${PELMO_PROBE:?}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+e2e_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-e2e.XXXXXX")"
+mascot_pid=""
+
+e2e_cleanup() {
+    if [ -n "$mascot_pid" ] && kill -0 "$mascot_pid" 2>/dev/null; then
+        kill "$mascot_pid" 2>/dev/null || true
+    fi
+    rm -rf "$e2e_dir"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        import -window root "${TMPDIR:-/tmp}/pelmo-e2e-failure.png" 2>/dev/null &&
+            echo "screenshot: ${TMPDIR:-/tmp}/pelmo-e2e-failure.png" >&2
+    fi
+    exit 1
+}
+
+probe() { wine "$PELMO_PROBE" "$@" | tr -d '\r'; }
+
+# Copies the program into the test's own folder, which becomes the
+# working directory (skins and "savedata" are looked up there).
+install_program() {
+    cp "$PELMO_EXE" "$e2e_dir/pelmo.exe"
+    cd "$e2e_dir"
+}
+
+# Skins made by the test: every frame a coloured block on the key colour,
+# one colour per skin, so what is drawn can be told apart on screen.
+make_test_skins() {
+    for skin in a b c d; do
+        case $skin in a) colour='#C00000' ;; b) colour='#0000C0' ;; c) colour='#C0C000' ;; d) colour='#C000C0' ;; esac
+        mkdir -p "$e2e_dir/$skin"
+        for frame in w0 w1 w2 w3 w4 w5 n0 j0 jj0 d0 f0 ff0 p0 kan0 st0 kime0 sleep0 k0; do
+            convert -size 60x60 'xc:#00FF00' -fill "$colour" -draw 'rectangle 10,10 49,59' \
+                -type TrueColor "BMP3:$e2e_dir/$skin/$frame.bmp"
+        done
+    done
+}
+
+copy_shipped_skins() {
+    for skin in a b c d; do cp -r "$PELMO_SKINS/$skin" "$e2e_dir/$skin"; done
+}
+
+start_mascot() {
+    wine ./pelmo.exe &
+    mascot_pid=$!
+    mascot_hwnd="$(probe find 20000)" || fail "the mascot window did not appear"
+}
+
+# Prints "x y width height" of the mascot window.
+mascot_rect() { probe rect "$mascot_hwnd"; }
+
+# Ends the mascot through its window and checks its exit code.
+stop_mascot() {
+    probe close "$mascot_hwnd" || fail "could not post WM_CLOSE"
+    code=0
+    wait "$mascot_pid" || code=$?
+    mascot_pid=""
+    [ "$code" -eq 0 ] || fail "exit code $code, expected 0"
+}
+
+# Number of pixels in the screen area x y w h whose colour is not the key.
+# Shot taken now into $1.
+non_key_pixels() {
+    shot="$1"
+    import -window root "$shot"
+    convert "$shot" -crop "${4}x${5}+${2}+${3}" +repage -fill black -opaque '#00FF00' \
+        -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Colour (as #RRGGBB) most common in the screen area, ignoring the key.
+dominant_colour() {
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %c histogram:info: |
+        grep -v -i '#00FF00' | sort -rn | head -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1
+}

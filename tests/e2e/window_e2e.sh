@@ -1,0 +1,39 @@
+# The real program starts, shows its sprite on screen, wanders, changes skin
+# on a left click and ends with exit code 0 on WM_CLOSE.
+. "$PELMO_E2E_LIB"
+
+install_program
+make_test_skins
+start_mascot
+
+[ "$(probe title "$mascot_hwnd")" = "Pelmo" ] || fail "title is not Pelmo"
+set -- $(mascot_rect)
+[ "$3" -eq 60 ] && [ "$4" -eq 60 ] || fail "window is $3 x $4"
+x0=$1 y0=$2
+
+sleep 1.5
+set -- $(mascot_rect)
+[ "$1" != "$x0" ] || [ "$2" != "$y0" ] || fail "the mascot did not move from $x0,$y0"
+
+# Freeze it under the cursor, then look at the screen where it stands.
+set -- $(mascot_rect)
+xdotool mousemove $(($1 + 30)) $(($2 + 30))
+sleep 0.5
+set -- $(mascot_rect)
+count=$(non_key_pixels "$e2e_dir/shot1.png" "$1" "$2" 60 60)
+[ "$count" -gt 500 ] || fail "only $count sprite pixels at the window's position"
+colour=$(dominant_colour "$e2e_dir/shot1.png" "$1" "$2" 60 60)
+[ "$colour" = "#C00000" ] || fail "skin a/ should show #C00000, saw $colour"
+
+# A left click shows skin b/. The mascot is frozen under the cursor, so it
+# stays where it is.
+xdotool click 1
+sleep 0.5
+set -- $(mascot_rect)
+non_key_pixels "$e2e_dir/shot2.png" "$1" "$2" 60 60 >/dev/null
+colour=$(dominant_colour "$e2e_dir/shot2.png" "$1" "$2" 60 60)
+[ "$colour" = "#0000C0" ] || fail "after a left click skin b/ should show #0000C0, saw $colour"
+
+xdotool mousemove 0 0
+stop_mascot
+echo "window e2e passed"
