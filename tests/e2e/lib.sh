@@ -83,3 +83,25 @@ dominant_colour() {
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %c histogram:info: |
         grep -v -i '#00FF00' | sort -rn | head -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1
 }
+
+# Prints the name of the frame of skin folder $2 (plain, or "~" and the
+# name when mirrored) whose every non-key pixel appears exactly in the
+# screenshot $1 at x y, or nothing when none matches.
+matching_frame() {
+    shot="$1" skin="$2"
+    convert "$shot" -crop "60x60+${3}+${4}" +repage "$e2e_dir/crop.png"
+    for file in "$skin"/*.bmp; do
+        name="$(basename "$file" .bmp)"
+        for mirror in "" "~"; do
+            flip=""
+            [ -n "$mirror" ] && flip="-flop"
+            convert "$file" $flip -transparent '#00FF00' "$e2e_dir/frame.png"
+            composite "$e2e_dir/frame.png" "$e2e_dir/crop.png" "$e2e_dir/over.png"
+            diff=$(compare -metric AE "$e2e_dir/crop.png" "$e2e_dir/over.png" null: 2>&1 || true)
+            if [ "$diff" = "0" ]; then
+                echo "$mirror$name"
+                return 0
+            fi
+        done
+    done
+}
