@@ -7,11 +7,14 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 
 e2e_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-e2e.XXXXXX")"
 mascot_pid=""
+started_pids=""
 
+# Every copy of the program that a test started ends with the test, so no
+# process keeps CTest's output pipe open.
 e2e_cleanup() {
-    if [ -n "$mascot_pid" ] && kill -0 "$mascot_pid" 2>/dev/null; then
-        kill "$mascot_pid" 2>/dev/null || true
-    fi
+    for pid in $mascot_pid $started_pids; do
+        kill "$pid" 2>/dev/null || true
+    done
     rm -rf "$e2e_dir"
 }
 trap e2e_cleanup EXIT
@@ -25,14 +28,25 @@ fail() {
     exit 1
 }
 
-probe() { wine "$PELMO_PROBE" "$@" | tr -d '\r'; }
+# Runs the probe program; its output without carriage returns, its exit code.
+probe() {
+    probe_code=0
+    probe_out="$(wine "$PELMO_PROBE" "$@")" || probe_code=$?
+    [ -n "$probe_out" ] && printf '%s\n' "$probe_out" | tr -d '\r'
+    return $probe_code
+}
 
 # Copies the program into the test's own folder, which becomes the
 # working directory (skins and "savedata" are looked up there).
 install_program() {
     cp "$PELMO_EXE" "$e2e_dir/pelmo.exe"
     cd "$e2e_dir"
+    park_cursor
 }
+
+# The cursor in the bottom-right corner, far from where the mascot starts,
+# so that it never freezes the mascot by accident.
+park_cursor() { xdotool mousemove 1279 1023; }
 
 # Skins made by the test: every frame a coloured block on the key colour,
 # one colour per skin, so what is drawn can be told apart on screen.
@@ -54,6 +68,7 @@ copy_shipped_skins() {
 start_mascot() {
     wine ./pelmo.exe &
     mascot_pid=$!
+    started_pids="$started_pids $mascot_pid"
     mascot_hwnd="$(probe find 20000)" || fail "the mascot window did not appear"
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -39,11 +40,89 @@ int PrintControlText(HWND dialog, int id)
     return 0;
 }
 
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM param)
+{
+    OwnedSearch* search = reinterpret_cast<OwnedSearch*>(param);
+    if (GetWindow(hwnd, GW_OWNER) == search->owner && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible window (the options dialog) owned by the mascot window.
+HWND WaitForOwned(HWND owner, int timeoutMs)
+{
+    for (int waited = 0;; waited += 20) {
+        OwnedSearch search = {owner, nullptr};
+        EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr || waited >= timeoutMs) return search.found;
+        Sleep(20);
+    }
+}
+
+bool WaitGone(HWND hwnd, int timeoutMs)
+{
+    for (int waited = 0; IsWindow(hwnd); waited += 20) {
+        if (waited >= timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// Opens the owner's dialog with the options command and returns it.
+HWND OpenDialog(HWND mascot)
+{
+    PostMessageA(mascot, WM_COMMAND, 32793, 0);
+    return WaitForOwned(mascot, 10000);
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[64] = "";
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Two copies share "savedata": copy A saves one of two pairs of values,
+// copy B opens its dialog, which must show a whole pair every time.
+int SharedSaves(HWND a, HWND b, int rounds)
+{
+    const char* pairs[2][2] = {{"640", "480"}, {"800", "600"}};
+    for (int round = 0; round < rounds; ++round) {
+        const char* const* pair = pairs[round % 2];
+        HWND dialogA = OpenDialog(a);
+        if (dialogA == nullptr) return std::printf("round %d: no dialog in copy A\n", round), 1;
+        SendMessageA(GetDlgItem(dialogA, 1005), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pair[0]));
+        SendMessageA(GetDlgItem(dialogA, 1006), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pair[1]));
+        PostMessageA(dialogA, WM_COMMAND, IDOK, 0);
+        if (!WaitGone(dialogA, 10000)) return std::printf("round %d: dialog A stays\n", round), 1;
+
+        HWND dialogB = OpenDialog(b);
+        if (dialogB == nullptr) return std::printf("round %d: no dialog in copy B\n", round), 1;
+        const std::string x = ControlText(dialogB, 1005), y = ControlText(dialogB, 1006);
+        PostMessageA(dialogB, WM_COMMAND, IDCANCEL, 0);
+        WaitGone(dialogB, 10000);
+        if (x != pair[0] || y != pair[1]) {
+            std::printf("round %d: copy B shows %s, %s instead of %s, %s\n", round, x.c_str(), y.c_str(), pair[0], pair[1]);
+            return 1;
+        }
+    }
+    std::printf("%d rounds consistent\n", rounds);
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "probe find [ms] | dialog [ms] | rect H | text H ID | title H\n"
-                 "      send H CMD | post H CMD | close H | visible H\n");
+                 "      send H CMD | post H CMD | close H | visible H\n"
+                 "      owned H [ms] | settext H ID TEXT | shared A B ROUNDS\n");
     return 2;
 }
 
@@ -78,10 +157,30 @@ int main(int argc, char** argv)
         std::printf("%s\n", utf8);
         return 0;
     }
+    if (std::strcmp(verb, "find-other") == 0) {
+        // Another mascot window than the one given: a second copy.
+        HWND other = nullptr;
+        while ((other = FindWindowExA(nullptr, other, "AAA", "Pelmo")) != nullptr)
+            if (other != hwnd) break;
+        if (other == nullptr) return 1;
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(other)));
+        return 0;
+    }
+    if (std::strcmp(verb, "owned") == 0) {
+        HWND owned = WaitForOwned(hwnd, argc > 3 ? std::atoi(argv[3]) : 10000);
+        if (owned == nullptr) return 1;
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(owned)));
+        return 0;
+    }
+    if (std::strcmp(verb, "gone") == 0) return WaitGone(hwnd, 10000) ? 0 : 1;
     if (std::strcmp(verb, "close") == 0) return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     if (argc < 4) return Usage();
     const int number = std::atoi(argv[3]);
     if (std::strcmp(verb, "text") == 0) return PrintControlText(hwnd, number);
+    if (std::strcmp(verb, "settext") == 0 && argc > 4)
+        return SendMessageA(GetDlgItem(hwnd, number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+    if (std::strcmp(verb, "shared") == 0 && argc > 4)
+        return SharedSaves(hwnd, ParseHandle(argv[3]), std::atoi(argv[4]));
     if (std::strcmp(verb, "send") == 0) {
         DWORD_PTR result = 0;
         return SendMessageTimeoutA(hwnd, WM_COMMAND, static_cast<WPARAM>(number), 0, SMTO_NORMAL, 5000, &result) ? 0 : 1;

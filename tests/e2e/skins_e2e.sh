@@ -30,6 +30,6 @@ frame=$(matching_frame "$e2e_dir/shot-b.png" b "$x" "$y")
 [ -n "$frame" ] || fail "after a left click the window shows no frame of skin b/"
 echo "skin b/ shows $frame"
 
-xdotool mousemove 0 0
+park_cursor
 stop_mascot
 echo "skins e2e passed"

@@ -34,6 +34,6 @@ non_key_pixels "$e2e_dir/shot2.png" "$1" "$2" 60 60 >/dev/null
 colour=$(dominant_colour "$e2e_dir/shot2.png" "$1" "$2" 60 60)
 [ "$colour" = "#0000C0" ] || fail "after a left click skin b/ should show #0000C0, saw $colour"
 
-xdotool mousemove 0 0
+park_cursor
 stop_mascot
 echo "window e2e passed"
