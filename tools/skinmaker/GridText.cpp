@@ -4,15 +4,15 @@
 
 namespace {
 
-// "@name x y" with x, y inside [0, limit).
-bool ParseAnchorLine(const std::string& path, int lineNumber, const std::string& line, int limitX, int limitY,
-                     Anchor& anchor, std::string& error)
+// "@name x y" with x in [low, highX] and y in [low, highY].
+bool ParseAnchorLine(const std::string& path, int lineNumber, const std::string& line, int low, int highX,
+                     int highY, Anchor& anchor, std::string& error)
 {
     const std::vector<std::string> words = SplitWords(line.substr(1));
-    if (words.size() != 3 || !ParseBoundedInt(words[1], 0, limitX - 1, anchor.x) ||
-        !ParseBoundedInt(words[2], 0, limitY - 1, anchor.y)) {
-        error = Where(path, lineNumber) + "expected '@name x y' with x below " + std::to_string(limitX) +
-                " and y below " + std::to_string(limitY);
+    if (words.size() != 3 || !ParseBoundedInt(words[1], low, highX, anchor.x) ||
+        !ParseBoundedInt(words[2], low, highY, anchor.y)) {
+        error = Where(path, lineNumber) + "expected '@name x y' with x in " + std::to_string(low) + ".." +
+                std::to_string(highX) + " and y in " + std::to_string(low) + ".." + std::to_string(highY);
         return false;
     }
     anchor.name = words[0];
@@ -36,7 +36,7 @@ bool ParseGrid(const std::string& path, const std::string& text, int width, int 
         if (IsCommentOrBlank(line)) continue;
         if (line[0] == '@') {
             Anchor anchor;
-            if (!ParseAnchorLine(path, lineNumber, line, width, height, anchor, error)) return false;
+            if (!ParseAnchorLine(path, lineNumber, line, 0, width - 1, height - 1, anchor, error)) return false;
             for (const Anchor& other : anchors) {
                 if (other.name == anchor.name) {
                     error = Where(path, lineNumber) + "anchor @" + anchor.name + " is given twice";
@@ -75,8 +75,11 @@ bool ParseOutfit(const std::string& path, const std::string& text, std::vector<O
         const std::string& line = lines[i];
         if (IsCommentOrBlank(line)) continue;
         if (line[0] == '@') {
+            // The origin may lie outside the overlay's own rows: a bow
+            // beside the head still hangs from the top of the head.
             Anchor origin;
-            if (!ParseAnchorLine(path, lineNumber, line, FrameSide, FrameSide, origin, error)) return false;
+            if (!ParseAnchorLine(path, lineNumber, line, -FrameSide, FrameSide, FrameSide, origin, error))
+                return false;
             Overlay overlay;
             overlay.anchorName = origin.name;
             overlay.originX = origin.x;
@@ -102,11 +105,6 @@ bool ParseOutfit(const std::string& path, const std::string& text, std::vector<O
         const CharGrid& grid = overlay.grid;
         if (grid.rows.empty()) {
             error = path + ": overlay @" + overlay.anchorName + " has no rows";
-            return false;
-        }
-        if (overlay.originX >= static_cast<int>(grid.rows[0].size()) ||
-            overlay.originY >= static_cast<int>(grid.rows.size())) {
-            error = path + ": origin of overlay @" + overlay.anchorName + " lies outside its rows";
             return false;
         }
     }
