@@ -42,7 +42,12 @@ install_program() {
     cp "$PELMO_EXE" "$e2e_dir/pelmo.exe"
     cd "$e2e_dir"
     park_cursor
+    xsetroot -solid "$desktop_colour"
 }
+
+# The desktop behind the mascot: where the window is see-through, the
+# screen shows this colour.
+desktop_colour='#4A78A8'
 
 # The cursor in the bottom-right corner, far from where the mascot starts,
 # so that it never freezes the mascot by accident.
@@ -84,32 +89,36 @@ stop_mascot() {
     [ "$code" -eq 0 ] || fail "exit code $code, expected 0"
 }
 
-# Number of pixels in the screen area x y w h whose colour is not the key.
+# Number of pixels in the screen area x y w h that show something else than
+# the desktop (the key colour itself would count: it must never show).
 # Shot taken now into $1.
 non_key_pixels() {
     shot="$1"
     import -window root "$shot"
-    convert "$shot" -crop "${4}x${5}+${2}+${3}" +repage -fill black -opaque '#00FF00' \
+    convert "$shot" -crop "${4}x${5}+${2}+${3}" +repage -fill black -opaque "$desktop_colour" \
         -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:
 }
 
-# Colour (as #RRGGBB) most common in the screen area, ignoring the key.
+# Colour (as #RRGGBB) most common in the screen area, ignoring the desktop.
 dominant_colour() {
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %c histogram:info: |
-        grep -v -i '#00FF00' | sort -rn | head -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1
+        grep -v -i "$desktop_colour" | sort -rn | head -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1
 }
 
 # Prints the name of the frame of skin folder $2 (plain, or "~" and the
 # name when mirrored) whose every non-key pixel appears exactly in the
-# screenshot $1 at x y, or nothing when none matches.
+# screenshot $1 at x y, or nothing when none matches. Wine places a blit of
+# negative width one pixel to the right of where Windows does, so a
+# mirrored frame is also looked for one pixel to the right.
 matching_frame() {
-    shot="$1" skin="$2"
-    convert "$shot" -crop "60x60+${3}+${4}" +repage "$e2e_dir/crop.png"
+    shot="$1" skin="$2" at_x="$3" at_y="$4"
     for file in "$skin"/*.bmp; do
         name="$(basename "$file" .bmp)"
-        for mirror in "" "~"; do
-            flip=""
-            [ -n "$mirror" ] && flip="-flop"
+        for variant in plain:0 mirrored:0 mirrored:1; do
+            shift_x=${variant#*:}
+            flip="" mirror=""
+            [ "${variant%:*}" = mirrored ] && flip="-flop" mirror="~"
+            convert "$shot" -crop "60x60+$((at_x + shift_x))+${at_y}" +repage "$e2e_dir/crop.png"
             convert "$file" $flip -transparent '#00FF00' "$e2e_dir/frame.png"
             composite "$e2e_dir/frame.png" "$e2e_dir/crop.png" "$e2e_dir/over.png"
             diff=$(compare -metric AE "$e2e_dir/crop.png" "$e2e_dir/over.png" null: 2>&1 || true)
@@ -119,4 +128,23 @@ matching_frame() {
             fi
         done
     done
+}
+
+# Rests the cursor on the mascot until it stands still there (it moves on
+# between reading its place and moving the cursor, so try again until it
+# is caught). Leaves "x y" of the frozen window in frozen_x, frozen_y.
+freeze_mascot() {
+    for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
+        set -- $(mascot_rect)
+        xdotool mousemove $(($1 + 30)) $(($2 + 30))
+        sleep 0.3
+        first="$(mascot_rect)"
+        sleep 0.3
+        if [ "$(mascot_rect)" = "$first" ]; then
+            set -- $first
+            frozen_x=$1 frozen_y=$2
+            return 0
+        fi
+    done
+    fail "could not rest the cursor on the moving mascot"
 }

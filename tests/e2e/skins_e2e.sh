@@ -5,16 +5,12 @@
 [ -f "$PELMO_SKINS/a/w0.bmp" ] || fail "no generated skins in '$PELMO_SKINS'"
 install_program
 copy_shipped_skins
-xsetroot -solid '#4A78A8' 2>/dev/null || true
 start_mascot
 sleep 1
 
 # Rest the cursor on the mascot so that it stands still for the shots.
-set -- $(mascot_rect)
-xdotool mousemove $(($1 + 30)) $(($2 + 30))
-sleep 0.5
-set -- $(mascot_rect)
-x=$1 y=$2
+freeze_mascot
+x=$frozen_x y=$frozen_y
 import -window root "$e2e_dir/shot-a.png"
 frame=$(matching_frame "$e2e_dir/shot-a.png" a "$x" "$y")
 [ -n "$frame" ] || fail "the window at $x,$y shows no frame of skin a/"

@@ -16,10 +16,8 @@ set -- $(mascot_rect)
 [ "$1" != "$x0" ] || [ "$2" != "$y0" ] || fail "the mascot did not move from $x0,$y0"
 
 # Freeze it under the cursor, then look at the screen where it stands.
-set -- $(mascot_rect)
-xdotool mousemove $(($1 + 30)) $(($2 + 30))
-sleep 0.5
-set -- $(mascot_rect)
+freeze_mascot
+set -- $frozen_x $frozen_y
 count=$(non_key_pixels "$e2e_dir/shot1.png" "$1" "$2" 60 60)
 [ "$count" -gt 500 ] || fail "only $count sprite pixels at the window's position"
 colour=$(dominant_colour "$e2e_dir/shot1.png" "$1" "$2" 60 60)
