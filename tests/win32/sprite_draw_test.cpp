@@ -1,0 +1,460 @@
+// Sprite drawing and the frame sequencer, checked pixel by pixel in memory
+// device contexts, with BMP files that the tests write themselves.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/MascotState.h"
+#include "sprites/AnimateState.h"
+#include "sprites/AnimationCatalogue.h"
+#include "sprites/SpriteDraw.h"
+#include "support/BmpFixture.h"
+#include "support/Canvas.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+const uint32_t Backdrop = 0x123456;  // anything drawing has not touched
+
+// A copy of negative width, from (x + width) back by width, lands in
+// columns x + 1 to x + width: GDI counts such a rectangle from its origin
+// column leftwards. So the mirror image sits one column right of the plain
+// picture, and column x keeps what it had.
+const int MirrorShift = 1;
+
+struct SpriteDrawTest : ::testing::Test {
+    TestFolder folder = {};
+    Canvas canvas = {};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(EnterTestFolder(folder));
+        ResetMascotState();
+        FillAnimationCatalogue();
+        canvas = MakeCanvas(60, 60, KeyGreen);
+        ASSERT_NE(canvas.dc, nullptr);
+    }
+
+    void TearDown() override
+    {
+        FreeCanvas(canvas);
+        LeaveTestFolder(folder);
+    }
+
+    std::vector<uint32_t> Snapshot() const
+    {
+        GdiFlush();
+        return std::vector<uint32_t>(canvas.bits, canvas.bits + canvas.width * canvas.height);
+    }
+
+    // Every pixel of the canvas is the picture at (left, top), plain or
+    // mirrored, or else `around`.
+    void ExpectPictureAt(const Picture& picture, int left, int top, bool mirrored, uint32_t around) const
+    {
+        int wrong = 0;
+        for (int y = 0; y < canvas.height; ++y) {
+            for (int x = 0; x < canvas.width; ++x) {
+                const int px = x - left - (mirrored ? MirrorShift : 0), py = y - top;
+                uint32_t want = around;
+                if (px >= 0 && px < picture.width && py >= 0 && py < picture.height)
+                    want = PicturePixel(picture, mirrored ? picture.width - 1 - px : px, py);
+                const uint32_t got = CanvasPixel(canvas, x, y);
+                if (got != want && ++wrong <= 5)
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << got << ", wanted "
+                                  << want;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+};
+
+// --- ClearToKey ------------------------------------------------------------
+
+TEST_F(SpriteDrawTest, ClearToKeyFillsTheFixedAreaWithPureGreenOnly)
+{
+    Canvas big = MakeCanvas(2000, 1300, Backdrop);
+    ASSERT_NE(big.dc, nullptr);
+    const HGDIOBJ pen = GetCurrentObject(big.dc, OBJ_PEN);
+    const HGDIOBJ brush = GetCurrentObject(big.dc, OBJ_BRUSH);
+
+    ClearToKey(big.dc);
+
+    EXPECT_EQ(CountPixelsNot(big, 0, 0, 1920, 1200, KeyGreen), 0);
+    EXPECT_EQ(CanvasPixel(big, 0, 0), KeyGreen);
+    EXPECT_EQ(CanvasPixel(big, 1919, 0), KeyGreen);
+    EXPECT_EQ(CanvasPixel(big, 0, 1199), KeyGreen);
+    EXPECT_EQ(CanvasPixel(big, 1919, 1199), KeyGreen);
+    // The extent does not follow the bitmap: past it (and past the few
+    // pixels the 10-pixel outline reaches beyond its edge) nothing changes.
+    EXPECT_EQ(CountPixelsNot(big, 1930, 0, 2000, 1300, Backdrop), 0);
+    EXPECT_EQ(CountPixelsNot(big, 0, 1210, 2000, 1300, Backdrop), 0);
+    // The context gets its own pen and brush back, so the fill's own can be deleted.
+    EXPECT_EQ(GetCurrentObject(big.dc, OBJ_PEN), pen);
+    EXPECT_EQ(GetCurrentObject(big.dc, OBJ_BRUSH), brush);
+    FreeCanvas(big);
+}
+
+TEST_F(SpriteDrawTest, ClearToKeyCoversABackBufferInTheScreenFormat)
+{
+    // The real back buffer is a bitmap compatible with the screen, not a DIB.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 70, 50);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(dc, nullptr);
+    ASSERT_NE(bitmap, nullptr);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, 70, 50, WHITENESS);
+    ASSERT_EQ(DcPixel(dc, 35, 25), 0xFFFFFFu);
+
+    ClearToKey(dc);
+
+    EXPECT_EQ(CountDcPixelsNot(dc, 0, 0, 70, 50, KeyGreen), 0);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+TEST_F(SpriteDrawTest, ClearToKeyWipesAnEarlierFrame)
+{
+    ASSERT_TRUE(WriteBmp("a/w0.bmp", PatternPicture(60, 60)));
+    SpriteDraw(canvas.dc, 0, 0, "w0");
+    ASSERT_GT(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 3000);
+    ClearToKey(canvas.dc);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
+}
+
+// --- Plain and mirrored copies ---------------------------------------------
+
+TEST_F(SpriteDrawTest, HalfRedHalfBluePictureDrawnPlainAndMirrored)
+{
+    const Picture halves = HalvesPicture(40, 30, Red, Blue);
+    ASSERT_TRUE(WriteBmp("a/w0.bmp", halves));
+
+    SpriteDraw(canvas.dc, 0, 0, "w0");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 20, 30, Red), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 20, 0, 40, 30, Blue), 0);
+    // Smaller than the window: the rest stays see-through.
+    EXPECT_EQ(CountPixelsNot(canvas, 40, 0, 60, 60, KeyGreen), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 30, 40, 60, KeyGreen), 0);
+
+    ClearToKey(canvas.dc);
+    SpriteDrawMirrored(canvas.dc, 0, 0, "w0");
+    const int s = MirrorShift;
+    EXPECT_EQ(CountPixelsNot(canvas, s, 0, 20 + s, 30, Blue), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 20 + s, 0, 40 + s, 30, Red), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, s, 60, KeyGreen), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 40 + s, 0, 60, 60, KeyGreen), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 30, 60, 60, KeyGreen), 0);
+}
+
+TEST_F(SpriteDrawTest, EveryPixelLandsInPlaceAtAnOffsetPlainAndMirrored)
+{
+    // Odd sizes and a pattern unique at every pixel catch an off-by-one
+    // column, a flipped row order or a stretch.
+    const Picture pattern = PatternPicture(37, 23);
+    ASSERT_TRUE(WriteBmp("a/f0.bmp", pattern));
+
+    SpriteDraw(canvas.dc, 11, 7, "f0");
+    ExpectPictureAt(pattern, 11, 7, false, KeyGreen);
+
+    ClearToKey(canvas.dc);
+    SpriteDrawMirrored(canvas.dc, 11, 7, "f0");
+    ExpectPictureAt(pattern, 11, 7, true, KeyGreen);
+}
+
+TEST_F(SpriteDrawTest, AnyBitmapLayoutWindowsLoadsIsDrawnTheSame)
+{
+    const Picture pattern = PatternPicture(15, 13);  // fewer than 256 colours
+    // Top-down files are left out: Wine loads them as black.
+    const BmpLayout layouts[] = {Bmp24BottomUp, Bmp32BottomUp, Bmp8Paletted};
+    for (BmpLayout layout : layouts) {
+        SCOPED_TRACE(testing::Message() << "layout " << layout);
+        ASSERT_TRUE(WriteBmp("b/p0.bmp", pattern, layout));
+        mascot.skinIndex = 1;
+        ClearToKey(canvas.dc);
+        SpriteDraw(canvas.dc, 2, 3, "p0");
+        ExpectPictureAt(pattern, 2, 3, false, KeyGreen);
+        ClearToKey(canvas.dc);
+        SpriteDrawMirrored(canvas.dc, 2, 3, "p0");
+        ExpectPictureAt(pattern, 2, 3, true, KeyGreen);
+    }
+}
+
+TEST_F(SpriteDrawTest, LargerPictureIsDrawnWholeAndNearKeyColoursStayDistinct)
+{
+    Canvas wide = MakeCanvas(130, 90, KeyGreen);
+    ASSERT_NE(wide.dc, nullptr);
+    // Near-green pixels must reach the buffer unchanged, or they would turn
+    // see-through (or the key would turn opaque) on screen.
+    Picture picture = PatternPicture(100, 80);
+    picture.pixels[0] = 0x00FE00;
+    picture.pixels[1] = 0x01FF00;
+    picture.pixels[2] = KeyGreen;
+    ASSERT_TRUE(WriteBmp("a/kime0.bmp", picture));
+
+    SpriteDraw(wide.dc, 0, 0, "kime0");
+
+    int wrong = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (CanvasPixel(wide, x, y) != PicturePixel(picture, x, y)) ++wrong;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(CanvasPixel(wide, 0, 0), 0x00FE00u);
+    EXPECT_EQ(CanvasPixel(wide, 1, 0), 0x01FF00u);
+    EXPECT_EQ(CanvasPixel(wide, 2, 0), KeyGreen);
+    EXPECT_EQ(CountPixelsNot(wide, 100, 0, 130, 90, KeyGreen), 0);
+    EXPECT_EQ(CountPixelsNot(wide, 0, 80, 100, 90, KeyGreen), 0);
+    FreeCanvas(wide);
+}
+
+// --- Files that cannot be drawn ----------------------------------------------
+
+TEST_F(SpriteDrawTest, MissingFileDrawsNothingAndLeavesTheBufferUsable)
+{
+    FillCanvas(canvas, Backdrop);
+    const std::vector<uint32_t> before = Snapshot();
+
+    SpriteDraw(canvas.dc, 0, 0, "w0");
+    SpriteDrawMirrored(canvas.dc, 5, 5, "w0");
+
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
+    // The same context goes on taking fills and pictures.
+    ClearToKey(canvas.dc);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
+    ASSERT_TRUE(WriteBmp("a/w0.bmp", SolidPicture(10, 10, Red)));
+    SpriteDraw(canvas.dc, 0, 0, "w0");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 10, 10, Red), 0);
+}
+
+TEST_F(SpriteDrawTest, FilesThatAreNotBitmapsDrawNothing)
+{
+    std::vector<uint8_t> truncated;
+    {
+        ASSERT_TRUE(WriteBmp("a/n0.bmp", SolidPicture(20, 20, Red)));
+        FILE* file = std::fopen("a/n0.bmp", "rb");
+        ASSERT_NE(file, nullptr);
+        truncated.resize(10);  // inside the file header
+        truncated.resize(std::fread(truncated.data(), 1, truncated.size(), file));
+        std::fclose(file);
+    }
+    const char text[] = "this is not a picture\n";
+    const uint8_t garbage[] = {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0x28, 0, 0, 0};
+    struct Case {
+        const char* what;
+        const void* data;
+        unsigned size;
+    };
+    const Case cases[] = {
+        {"text", text, sizeof text - 1},
+        {"empty", text, 0},
+        {"header cut short", truncated.data(), static_cast<unsigned>(truncated.size())},
+        {"nonsense header", garbage, sizeof garbage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteFileBytes("a/n0.bmp", c.data, c.size));
+        FillCanvas(canvas, Backdrop);
+        SpriteDraw(canvas.dc, 0, 0, "n0");
+        SpriteDrawMirrored(canvas.dc, 0, 0, "n0");
+        EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, Backdrop), 0);
+        EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
+    }
+    // A folder where a file is expected is no picture either.
+    ASSERT_TRUE(CreateDirectoryA("a/j0.bmp", nullptr));
+    SpriteDraw(canvas.dc, 0, 0, "j0");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, Backdrop), 0);
+}
+
+// --- Reading afresh ------------------------------------------------------------
+
+TEST_F(SpriteDrawTest, FileReplacedOnDiskShowsAtTheNextDraw)
+{
+    ASSERT_TRUE(WriteBmp("a/w2.bmp", SolidPicture(10, 10, Red)));
+    SpriteDraw(canvas.dc, 0, 0, "w2");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 10, 10, Red), 0);
+
+    ASSERT_TRUE(WriteBmp("a/w2.bmp", SolidPicture(20, 15, Blue)));
+    ClearToKey(canvas.dc);
+    SpriteDraw(canvas.dc, 0, 0, "w2");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 20, 15, Blue), 0);
+    EXPECT_EQ(CountPixelsNot(canvas, 20, 0, 60, 60, KeyGreen), 0);
+
+    ASSERT_TRUE(DeleteFileA("a/w2.bmp"));
+    ClearToKey(canvas.dc);
+    SpriteDraw(canvas.dc, 0, 0, "w2");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
+}
+
+TEST_F(SpriteDrawTest, DrawingTheSameNameTwiceGivesIdenticalPixels)
+{
+    ASSERT_TRUE(WriteBmp("a/w4.bmp", PatternPicture(33, 47)));
+    SpriteDraw(canvas.dc, 3, 1, "w4");
+    const std::vector<uint32_t> first = Snapshot();
+    ClearToKey(canvas.dc);
+    SpriteDraw(canvas.dc, 3, 1, "w4");
+    EXPECT_EQ(Snapshot(), first);
+
+    ClearToKey(canvas.dc);
+    SpriteDrawMirrored(canvas.dc, 3, 1, "w4");
+    const std::vector<uint32_t> mirrored = Snapshot();
+    EXPECT_NE(mirrored, first);
+    ClearToKey(canvas.dc);
+    SpriteDrawMirrored(canvas.dc, 3, 1, "w4");
+    EXPECT_EQ(Snapshot(), mirrored);
+}
+
+TEST_F(SpriteDrawTest, SkinIndexChoosesTheFolder)
+{
+    const uint32_t colours[4] = {Red, Blue, 0xFFFF00, 0x800080};
+    const char* paths[4] = {"a/w3.bmp", "b/w3.bmp", "c/w3.bmp", "d/w3.bmp"};
+    for (int skin = 0; skin < 4; ++skin) ASSERT_TRUE(WriteBmp(paths[skin], SolidPicture(8, 8, colours[skin])));
+
+    for (int skin = 0; skin < 4; ++skin) {
+        SCOPED_TRACE(testing::Message() << "skin " << skin);
+        mascot.skinIndex = skin;
+        ClearToKey(canvas.dc);
+        SpriteDraw(canvas.dc, 0, 0, "w3");
+        EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 8, 8, colours[skin]), 0);
+        ClearToKey(canvas.dc);
+        SpriteDrawMirrored(canvas.dc, 0, 0, "w3");
+        EXPECT_EQ(CountPixelsNot(canvas, MirrorShift, 0, 8 + MirrorShift, 8, colours[skin]), 0);
+    }
+    // Without its own file a skin shows nothing, not another skin's picture.
+    ASSERT_TRUE(DeleteFileA("c/w3.bmp"));
+    mascot.skinIndex = 2;
+    ClearToKey(canvas.dc);
+    SpriteDraw(canvas.dc, 0, 0, "w3");
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
+}
+
+// --- The frame sequencer -----------------------------------------------------
+
+// Every frame file that the catalogue names gets a picture 10 x 4 whose left
+// half has a colour of its own and whose right half is black, so that one
+// look at the buffer tells which file was drawn and which way round.
+const char* const FrameNames[] = {"w0", "w1", "w2",  "w3",  "w4",   "w5",     "n0", "j0", "jj0",
+                                  "d0", "f0", "ff0", "p0",  "kan0", "st0",    "kime0", "sleep0", "k0"};
+const int FrameCount = sizeof FrameNames / sizeof FrameNames[0];
+
+uint32_t FrameColour(int index) { return 0x200000u + static_cast<uint32_t>(index) * 0x0B0000u + 0x1030; }
+
+struct AnimateStateTest : SpriteDrawTest {
+    void SetUp() override
+    {
+        SpriteDrawTest::SetUp();
+        for (int i = 0; i < FrameCount; ++i) {
+            char path[32];
+            std::snprintf(path, sizeof path, "a/%s.bmp", FrameNames[i]);
+            ASSERT_TRUE(WriteBmp(path, HalvesPicture(10, 4, FrameColour(i), Black)));
+        }
+    }
+
+    // Clears, lets the sequencer draw `row`, and names what it drew: the
+    // frame, with " mirrored" when mirrored; "" when nothing was drawn.
+    std::string Paint(int row)
+    {
+        ClearToKey(canvas.dc);
+        AnimateState(canvas.dc, row);
+        const int touched = 3600 - CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen);
+        if (touched == 3600) return "";
+        const bool mirrored = CanvasPixel(canvas, 0, 0) == KeyGreen;
+        const int x = mirrored ? MirrorShift : 0;
+        const uint32_t left = CanvasPixel(canvas, x, 0), right = CanvasPixel(canvas, x + 9, 0);
+        const uint32_t colour = mirrored ? right : left;
+        if (touched != 3600 - 40 || (mirrored ? left : right) != Black) return "unknown picture";
+        for (int i = 0; i < FrameCount; ++i)
+            if (FrameColour(i) == colour) return std::string(FrameNames[i]) + (mirrored ? " mirrored" : "");
+        return "unknown picture";
+    }
+};
+
+TEST_F(AnimateStateTest, WalkCycleFromAFreshStartDrawsEachFileInTurn)
+{
+    std::string seen;
+    for (int paint = 0; paint < 35; ++paint) seen += Paint(0) + ",";
+    EXPECT_EQ(seen,
+              "w0,w0,w0,w0,w1,w1,w1,w1,w1,w2,w2,w2,w2,w2,w3,w3,w3,w3,w3,"
+              "w4,w4,w4,w4,w4,w5,w5,w5,w5,w5,w0,w0,w0,w0,w0,w1,");
+}
+
+TEST_F(AnimateStateTest, TurningWhileWalkingKeepsTheFrameAndMirrors)
+{
+    for (int paint = 0; paint < 12; ++paint) Paint(0);
+    EXPECT_EQ(Paint(1), "w2 mirrored");
+    EXPECT_EQ(Paint(1), "w2 mirrored");
+    EXPECT_EQ(Paint(0), "w3");
+    EXPECT_EQ(Paint(1), "w3 mirrored");
+}
+
+TEST_F(AnimateStateTest, EveryRowDrawsItsFileFacingItsWay)
+{
+    std::string expected[AnimationRows];
+    const char* const plain[][2] = {{"0", "w0"},     {"2", "n0"},   {"3", "j0"},  {"4", "jj0"},
+                                    {"5", "d0"},     {"10", "f0"},  {"11", "ff0"}, {"12", "p0"},
+                                    {"16", "kan0"},  {"17", "st0"}, {"20", "kime0"}, {"30", "sleep0"},
+                                    {"49", "k0"}};
+    for (const auto& row : plain) expected[std::atoi(row[0])] = row[1];
+    const char* const mirrored[][2] = {{"1", "w0"}, {"6", "n0"},  {"7", "j0"},  {"8", "jj0"},
+                                       {"9", "d0"}, {"13", "f0"}, {"14", "ff0"}, {"15", "p0"}};
+    for (const auto& row : mirrored) expected[std::atoi(row[0])] = std::string(row[1]) + " mirrored";
+
+    for (int row = 0; row < AnimationRows; ++row) {
+        SCOPED_TRACE(testing::Message() << "row " << row);
+        mascot.frameIndex = 0;
+        mascot.frameDelay = 0;
+        EXPECT_EQ(Paint(row), expected[row]);
+        // Every call counts, whether or not the row has frames.
+        EXPECT_EQ(mascot.frameDelay, 1);
+    }
+}
+
+TEST_F(AnimateStateTest, OneFrameRowStartsFromFrameZero)
+{
+    mascot.frameIndex = 4;
+    EXPECT_EQ(Paint(3), "j0");
+    EXPECT_EQ(mascot.frameIndex, 0);
+    mascot.frameIndex = 5;
+    mascot.frameDelay = 4;
+    EXPECT_EQ(Paint(7), "j0 mirrored");
+    EXPECT_EQ(mascot.frameIndex, 0);
+    EXPECT_EQ(mascot.frameDelay, 0);
+}
+
+TEST_F(AnimateStateTest, EmptyRowDrawsNothingButStillCounts)
+{
+    mascot.frameIndex = 3;
+    mascot.frameDelay = 2;
+    EXPECT_EQ(Paint(18), "");
+    EXPECT_EQ(mascot.frameDelay, 3);
+    EXPECT_EQ(mascot.frameIndex, 0);
+}
+
+TEST_F(AnimateStateTest, MissingFramesDoNotStopTheCounters)
+{
+    mascot.skinIndex = 3;  // d/ holds no files
+    for (int paint = 0; paint < 9; ++paint) EXPECT_EQ(Paint(0), "");
+    EXPECT_EQ(mascot.frameIndex, 1);
+    EXPECT_EQ(mascot.frameDelay, 4);
+    mascot.skinIndex = 0;
+    EXPECT_EQ(Paint(0), "w2");
+}
+
+TEST_F(AnimateStateTest, FramesComeFromTheCurrentSkin)
+{
+    ASSERT_TRUE(WriteBmp("c/n0.bmp", HalvesPicture(10, 4, Blue, Black)));
+    mascot.skinIndex = 2;
+    ClearToKey(canvas.dc);
+    AnimateState(canvas.dc, 2);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 5, 4, Blue), 0);
+    ClearToKey(canvas.dc);
+    AnimateState(canvas.dc, 6);
+    EXPECT_EQ(CountPixelsNot(canvas, 5 + MirrorShift, 0, 10 + MirrorShift, 4, Blue), 0);
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+// A throw-away working folder holding the skin folders a/ to d/, because
+// sprite paths are relative to the current directory.
+#pragma once
+
+struct TestFolder {
+    char path[260];      // the new folder, without a trailing separator
+    char previous[260];  // the working directory before entering
+    bool entered;
+};
+
+// Creates a fresh folder under the temp directory with a/, b/, c/ and d/
+// inside, and makes it the current directory.
+bool EnterTestFolder(TestFolder& folder);
+
+// Goes back to the previous directory and deletes the folder and its files.
+void LeaveTestFolder(TestFolder& folder);
+
+// Writes `size` bytes to `path` (relative to the current directory).
+bool WriteFileBytes(const char* path, const void* data, unsigned size);
