@@ -1,5 +1,8 @@
+// The options dialog (template 103): shows and saves the settings record.
 #pragma once
 #include <windows.h>
 
-// Dialog procedure of the options dialog (template 103).
+// Re-reads "savedata" at every message. WM_INITDIALOG fills the controls
+// from the record; IDOK reads back the fields whose control exists and
+// saves; IDCANCEL closes without saving.
 INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);

@@ -2,21 +2,37 @@
 
 #include <cstdio>
 
+#include "settings/FileReplace.h"
 #include "settings/SettingsRecord.h"
+
+namespace {
+const char FileName[] = "savedata";
+}  // namespace
 
 void LoadSettings()
 {
-    FILE* file = std::fopen("savedata", "rb");
+    std::FILE* file = std::fopen(FileName, "rb");
     if (file == nullptr) return;
-    size_t got = std::fread(&settings, 1, sizeof settings, file);
+    // Item size 1: a short file still delivers its bytes.
+    const std::size_t got = std::fread(&settings, 1, sizeof settings, file);
     (void)got;
     std::fclose(file);
 }
 
+void SettingsTempName(char* out, std::size_t size)
+{
+    std::snprintf(out, size, "%s.%lu.tmp", FileName, ProcessNumber());
+}
+
 void SaveSettings()
 {
-    FILE* file = std::fopen("savedata", "wb");
+    char temp[48];
+    SettingsTempName(temp, sizeof temp);
+    std::FILE* file = std::fopen(temp, "wb");
     if (file == nullptr) return;
-    std::fwrite(&settings, sizeof settings, 1, file);
-    std::fclose(file);
+    bool ok = std::fwrite(&settings, 1, sizeof settings, file) == sizeof settings;
+    ok = std::fflush(file) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok && ReplaceWithFile(temp, FileName)) return;
+    std::remove(temp);
 }

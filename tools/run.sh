@@ -9,6 +9,9 @@ build="${BUILD_DIR:-$root/build}"
 cd "$build/windows"
 if [ -n "$DISPLAY" ]; then
     export WINEDEBUG=-all
+    # Japanese locale for Wine, so the dialog's Japanese texts show (see
+    # tools/wine-session.sh).
+    export LC_ALL=ja_JP.UTF-8
     exec wine ./pelmo.exe
 fi
 exec "$root/tools/record.sh" "$build/windows"

@@ -4,6 +4,11 @@ pelmo_session_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-session.XXXXXX")"
 export WINEPREFIX="$pelmo_session_dir/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The program's texts are Japanese and it uses the "A" calls: Wine must run
+# with a Japanese locale (code page 932) or they show as "?"; the glyphs come
+# from fonts-noto-cjk. LC_ALL, because Wine takes it even where the locale
+# was never generated.
+export LC_ALL=ja_JP.UTF-8
 if [ -z "$PELMO_KEEP_DISPLAY" ] || [ -z "$DISPLAY" ]; then
     display=99
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do

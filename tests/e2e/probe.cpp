@@ -33,7 +33,11 @@ int PrintRect(HWND hwnd)
 int PrintControlText(HWND dialog, int id)
 {
     wchar_t text[256] = L"";
-    GetWindowTextW(GetDlgItem(dialog, id), text, 256);
+    // GetWindowText does not read an edit field of another process: ask
+    // the control itself.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                        5000, &result);
     char utf8[1024] = "";
     WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
     std::printf("%s\n", utf8);

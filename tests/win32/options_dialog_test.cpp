@@ -1,0 +1,730 @@
+// The options dialog on its real template (103) and on a template that has
+// every control the procedure knows: what it shows, what it saves, how it
+// follows "savedata", and the right click that opens it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/MascotState.h"
+#include "app/MascotWindow.h"
+#include "app/ShellState.h"
+#include "settings/OptionsDialog.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsRecord.h"
+#include "support/TestFolder.h"
+#include "support/WindowSupport.h"
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+
+// --- Files -------------------------------------------------------------------
+
+Bytes ImageOf(const SettingsRecord& record)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(&record);
+    return Bytes(p, p + sizeof record);
+}
+
+bool WriteSettingsFile(const SettingsRecord& record) { return WriteFileBytes("savedata", &record, sizeof record); }
+
+// At most 4096 bytes: enough to see a file that is too long.
+Bytes ReadFileBytes(const char* path)
+{
+    Bytes bytes;
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return bytes;
+    unsigned char chunk[512];
+    size_t got = 0;
+    while (bytes.size() < 4096 && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
+    return bytes;
+}
+
+bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+std::string TempName()
+{
+    char name[64];
+    SettingsTempName(name, sizeof name);
+    return name;
+}
+
+// Which file stands at a name and when it was last written: a file that
+// was rewritten or replaced differs in one or the other.
+struct FileStamp {
+    DWORD indexHigh;
+    DWORD indexLow;
+    FILETIME written;
+};
+
+bool StampOf(const char* path, FileStamp& stamp)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info = {};
+    const bool ok = GetFileInformationByHandle(file, &info) != FALSE;
+    CloseHandle(file);
+    stamp = FileStamp{info.nFileIndexHigh, info.nFileIndexLow, info.ftLastWriteTime};
+    return ok;
+}
+
+bool SameStamp(const FileStamp& a, const FileStamp& b)
+{
+    return a.indexHigh == b.indexHigh && a.indexLow == b.indexLow &&
+           CompareFileTime(&a.written, &b.written) == 0;
+}
+
+// Dates the file back to 2001, so that any write to it would show.
+bool AgeFile(const char* path)
+{
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    SYSTEMTIME when = {2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME old = {};
+    SystemTimeToFileTime(&when, &old);
+    const bool ok = SetFileTime(file, nullptr, nullptr, &old) != FALSE;
+    CloseHandle(file);
+    return ok;
+}
+
+// A record whose every byte tells where it came from.
+SettingsRecord PatternRecord(unsigned seed)
+{
+    SettingsRecord record;
+    unsigned char* p = reinterpret_cast<unsigned char*>(&record);
+    for (size_t i = 0; i < sizeof record; ++i) p[i] = static_cast<unsigned char>((i * 13 + seed) % 251 + 1);
+    return record;
+}
+
+// --- Driving the modal dialog --------------------------------------------------
+// A thread timer fires inside the dialog's modal loop and runs the test's
+// step on the open dialog. The step must end the dialog (or post what ends
+// it). Should the loop go on to a second timer instead, that one ends the
+// dialog with StuckResult, so a faulty procedure fails the test instead of
+// hanging it.
+
+typedef void (*DialogStep)(HWND dialog);
+
+const INT_PTR StuckResult = 99;
+
+struct DialogRun {
+    DialogStep step;
+    HWND dialog;
+    UINT_PTR stepTimer;
+    UINT_PTR stuckTimer;
+    bool stuck;
+};
+DialogRun run = {};
+
+BOOL CALLBACK FindOptionsDialog(HWND hwnd, LPARAM found)
+{
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || GetDlgItem(hwnd, 1005) == nullptr) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+void CALLBACK EndStuckDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(nullptr, run.stuckTimer);
+    run.stuckTimer = 0;
+    run.stuck = true;
+    EndDialog(run.dialog, StuckResult);
+}
+
+void CALLBACK RunDialogStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindOptionsDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr) return;
+    KillTimer(nullptr, run.stepTimer);
+    run.stepTimer = 0;
+    run.dialog = dialog;
+    run.stuckTimer = SetTimer(nullptr, 0, 50, EndStuckDialog);
+    if (run.step != nullptr) run.step(dialog);
+}
+
+void ArmDialogStep(DialogStep step)
+{
+    run = DialogRun{};
+    run.step = step;
+    run.stepTimer = SetTimer(nullptr, 0, 10, RunDialogStep);
+}
+
+void DisarmDialogStep()
+{
+    if (run.stepTimer != 0) KillTimer(nullptr, run.stepTimer);
+    if (run.stuckTimer != 0) KillTimer(nullptr, run.stuckTimer);
+    run.stepTimer = run.stuckTimer = 0;
+}
+
+// Opens dialog 103 of this program, modal, as the program does.
+INT_PTR RunOptionsDialog(DialogStep step)
+{
+    ArmDialogStep(step);
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(103), nullptr, OptionsDialogProc, 0);
+    DisarmDialogStep();
+    return result;
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[600] = "";
+    GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
+    return text;
+}
+
+void SetControlText(HWND dialog, int id, const char* text) { SetWindowTextA(GetDlgItem(dialog, id), text); }
+
+void PressSave(HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDOK, 0); }
+void PressCancel(HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+// What steps saw, for the test body to check after the dialog is gone.
+struct Seen {
+    std::string x;
+    std::string y;
+    int32_t rangeX;
+    int32_t rangeY;
+    bool running;
+    HWND owner;
+};
+Seen seen = {};
+
+void LookAndCancel(HWND dialog)
+{
+    seen.x = ControlText(dialog, 1005);
+    seen.y = ControlText(dialog, 1006);
+    seen.rangeX = RangeX();
+    seen.rangeY = RangeY();
+    PressCancel(dialog);
+}
+
+// The texts that the next save step types into the two fields.
+const char* typedX = "";
+const char* typedY = "";
+
+void LookTypeAndSave(HWND dialog)
+{
+    seen.x = ControlText(dialog, 1005);
+    seen.y = ControlText(dialog, 1006);
+    SetControlText(dialog, 1005, typedX);
+    SetControlText(dialog, 1006, typedY);
+    PressSave(dialog);
+}
+
+struct OptionsDialogTest : ::testing::Test {
+    TestFolder folder = {};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(EnterTestFolder(folder));
+        std::memset(&settings, 0, sizeof settings);
+        seen = Seen{};
+    }
+
+    void TearDown() override { LeaveTestFolder(folder); }
+};
+
+// --- Showing -------------------------------------------------------------------
+
+TEST_F(OptionsDialogTest, FieldsShowTheFileNotWhatTheRecordHeld)
+{
+    const int32_t pairs[][2] = {{640, 480}, {-5, INT32_MAX}, {0, INT32_MIN}};
+    const char* const texts[][2] = {{"640", "480"}, {"-5", "2147483647"}, {"0", "-2147483648"}};
+    for (int i = 0; i < 3; ++i) {
+        SettingsRecord file = PatternRecord(i);
+        file.values[0] = pairs[i][0];
+        file.values[1] = pairs[i][1];
+        ASSERT_TRUE(WriteSettingsFile(file));
+        RangeX() = 7;
+        RangeY() = 8;
+
+        EXPECT_EQ(RunOptionsDialog(LookAndCancel), 2);
+
+        EXPECT_EQ(seen.x, texts[i][0]);
+        EXPECT_EQ(seen.y, texts[i][1]);
+        EXPECT_EQ(seen.rangeX, pairs[i][0]) << "the record mirrors the file while the dialog is open";
+        EXPECT_EQ(seen.rangeY, pairs[i][1]);
+        EXPECT_FALSE(run.stuck);
+    }
+}
+
+TEST_F(OptionsDialogTest, WithoutAFileTheFieldsShowZeroAndSaveMakesA552ByteFile)
+{
+    typedX = "640";
+    typedY = "480";
+    ASSERT_FALSE(FileExists("savedata"));
+
+    EXPECT_EQ(RunOptionsDialog(LookTypeAndSave), 1);
+
+    EXPECT_EQ(seen.x, "0");
+    EXPECT_EQ(seen.y, "0");
+    const Bytes file = ReadFileBytes("savedata");
+    ASSERT_EQ(file.size(), 552u);
+    EXPECT_EQ(Bytes(file.begin() + 512, file.begin() + 520), (Bytes{0x80, 0x02, 0x00, 0x00, 0xE0, 0x01, 0x00, 0x00}));
+    EXPECT_EQ(RangeX(), 640);
+    EXPECT_EQ(RangeY(), 480);
+
+    // Opened again, it shows what was saved.
+    EXPECT_EQ(RunOptionsDialog(LookAndCancel), 2);
+    EXPECT_EQ(seen.x, "640");
+    EXPECT_EQ(seen.y, "480");
+}
+
+// The procedure's own answers, asked directly while the dialog is open.
+struct Answers {
+    INT_PTR initDialog;
+    INT_PTR editNotification;
+    INT_PTR other;
+    bool textsWithoutControls;
+};
+Answers answers = {};
+
+void AskTheProcedure(HWND dialog)
+{
+    answers.initDialog = OptionsDialogProc(dialog, WM_INITDIALOG, 0, 0);
+    HWND edit = GetDlgItem(dialog, 1005);
+    answers.editNotification =
+        OptionsDialogProc(dialog, WM_COMMAND, MAKEWPARAM(1005, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+    answers.other = OptionsDialogProc(dialog, WM_NULL, 0, 0);
+    answers.textsWithoutControls = GetDlgItem(dialog, 1002) == nullptr && GetDlgItem(dialog, 1004) == nullptr &&
+                                   GetDlgItem(dialog, 1007) == nullptr && GetDlgItem(dialog, 1014) == nullptr;
+    PressCancel(dialog);
+}
+
+TEST_F(OptionsDialogTest, HandledMessagesAnswerTrueAndOthersFalse)
+{
+    answers = Answers{};
+    EXPECT_EQ(RunOptionsDialog(AskTheProcedure), 2);
+    EXPECT_EQ(answers.initDialog, TRUE) << "so the platform sets the focus";
+    EXPECT_EQ(answers.editNotification, FALSE);
+    EXPECT_EQ(answers.other, FALSE);
+    EXPECT_TRUE(answers.textsWithoutControls) << "the template has only the two range fields";
+}
+
+// --- Saving --------------------------------------------------------------------
+
+// The ways a user confirms: the button, a click on it, the Enter key.
+void TypeAndClickSave(HWND dialog)
+{
+    SetControlText(dialog, 1005, typedX);
+    SetControlText(dialog, 1006, typedY);
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+void TypeAndPressEnter(HWND dialog)
+{
+    SetControlText(dialog, 1005, typedX);
+    SetControlText(dialog, 1006, typedY);
+    PostMessageA(GetDlgItem(dialog, 1006), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(OptionsDialogTest, SaveByCommandClickOrEnterWritesTheTypedRange)
+{
+    const DialogStep ways[] = {LookTypeAndSave, TypeAndClickSave, TypeAndPressEnter};
+    const char* const names[] = {"IDOK command", "button click", "Enter key"};
+    const char* const xs[] = {"640", "800", "1024"};
+    const char* const ys[] = {"480", "600", "768"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(names[i]);
+        ASSERT_TRUE(WriteSettingsFile(PatternRecord(40 + i)));
+        typedX = xs[i];
+        typedY = ys[i];
+
+        EXPECT_EQ(RunOptionsDialog(ways[i]), 1);
+
+        EXPECT_FALSE(run.stuck);
+        SettingsRecord expected = PatternRecord(40 + i);
+        expected.values[0] = std::atoi(xs[i]);
+        expected.values[1] = std::atoi(ys[i]);
+        EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
+        EXPECT_FALSE(FileExists(TempName().c_str()));
+    }
+}
+
+TEST_F(OptionsDialogTest, FieldsWithoutControlsKeepTheFilesBytesAfterASave)
+{
+    SettingsRecord file = PatternRecord(7);
+    std::strcpy(file.text1, "first text");  // bytes after the NUL stay as they are
+    std::memset(file.text2, 'B', sizeof file.text2);  // no NUL at all
+    for (int i = 2; i < 10; ++i) file.values[i] = (i % 2 ? -1 : 1) * i * 1000003;
+    ASSERT_TRUE(WriteSettingsFile(file));
+    typedX = "800";
+    typedY = "600";
+
+    EXPECT_EQ(RunOptionsDialog(LookTypeAndSave), 1);
+
+    SettingsRecord expected = file;
+    expected.values[0] = 800;
+    expected.values[1] = 600;
+    EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
+}
+
+// --- Closing without saving ------------------------------------------------------
+
+void TypeAndCancel(HWND dialog)
+{
+    SetControlText(dialog, 1005, "1");
+    SetControlText(dialog, 1006, "2");
+    PressCancel(dialog);
+}
+
+void TypeAndCloseBox(HWND dialog)
+{
+    SetControlText(dialog, 1005, "1");
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void TypeAndPressEsc(HWND dialog)
+{
+    SetControlText(dialog, 1005, "1");
+    PostMessageA(GetDlgItem(dialog, 1005), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+TEST_F(OptionsDialogTest, CancelCloseBoxOrEscLeaveTheFileUntouched)
+{
+    const DialogStep ways[] = {TypeAndCancel, TypeAndCloseBox, TypeAndPressEsc};
+    const char* const names[] = {"IDCANCEL command", "close box", "Esc key"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(names[i]);
+        const SettingsRecord file = PatternRecord(60 + i);
+        ASSERT_TRUE(WriteSettingsFile(file));
+        ASSERT_TRUE(AgeFile("savedata"));
+        FileStamp before = {};
+        ASSERT_TRUE(StampOf("savedata", before));
+        RangeX() = 5;
+
+        EXPECT_EQ(RunOptionsDialog(ways[i]), 2);
+
+        EXPECT_FALSE(run.stuck);
+        EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(file));
+        FileStamp after = {};
+        ASSERT_TRUE(StampOf("savedata", after));
+        EXPECT_TRUE(SameStamp(before, after)) << "the file was written or replaced";
+        EXPECT_FALSE(FileExists(TempName().c_str()));
+        EXPECT_EQ(ImageOf(settings), ImageOf(file)) << "the record holds the file's contents";
+    }
+}
+
+// --- Following the file ----------------------------------------------------------
+
+struct Followed {
+    int32_t beforeWrite;
+    int32_t afterWriteNoMessage;
+    int32_t afterMessage[2];
+    std::string fieldAfterMessage;
+};
+Followed followed = {};
+
+SettingsRecord OtherWritersRecord()
+{
+    SettingsRecord other = PatternRecord(90);
+    std::strcpy(other.text1, "other");
+    other.values[0] = 800;
+    other.values[1] = 600;
+    other.values[2] = 77;
+    return other;
+}
+
+void OtherWriterSavesMeanwhile(HWND dialog)
+{
+    followed.beforeWrite = RangeX();
+    WriteSettingsFile(OtherWritersRecord());
+    followed.afterWriteNoMessage = RangeX();
+    SendMessageA(dialog, WM_NULL, 0, 0);
+    followed.afterMessage[0] = RangeX();
+    followed.afterMessage[1] = RangeY();
+    followed.fieldAfterMessage = ControlText(dialog, 1005);
+    PressSave(dialog);
+}
+
+TEST_F(OptionsDialogTest, AnotherWritersChangeReachesTheRecordWithTheNextMessage)
+{
+    SettingsRecord file = PatternRecord(80);
+    file.values[0] = 640;
+    file.values[1] = 480;
+    ASSERT_TRUE(WriteSettingsFile(file));
+    followed = Followed{};
+
+    EXPECT_EQ(RunOptionsDialog(OtherWriterSavesMeanwhile), 1);
+
+    EXPECT_EQ(followed.beforeWrite, 640);
+    EXPECT_EQ(followed.afterWriteNoMessage, 640) << "nothing reads the file between messages";
+    EXPECT_EQ(followed.afterMessage[0], 800);
+    EXPECT_EQ(followed.afterMessage[1], 600);
+    EXPECT_EQ(followed.fieldAfterMessage, "640") << "the fields are filled only once";
+
+    // "保存" takes the range from the fields and everything else from the
+    // file as the other writer left it.
+    SettingsRecord expected = OtherWritersRecord();
+    expected.values[0] = 640;
+    expected.values[1] = 480;
+    EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
+}
+
+TEST_F(OptionsDialogTest, SaveThatCannotBeMadeLeavesTheFileAndTheRecordFollowsIt)
+{
+    SettingsRecord file = PatternRecord(100);
+    file.values[0] = 640;
+    file.values[1] = 480;
+    ASSERT_TRUE(WriteSettingsFile(file));
+    // A folder where the temporary file would go: the save cannot start.
+    ASSERT_TRUE(CreateDirectoryA(TempName().c_str(), nullptr));
+    typedX = "800";
+    typedY = "600";
+
+    EXPECT_EQ(RunOptionsDialog(LookTypeAndSave), 1);
+
+    EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(file));
+    // The closing dialog's messages read the old file back.
+    EXPECT_EQ(RangeX(), 640);
+    EXPECT_EQ(RangeY(), 480);
+    RemoveDirectoryA(TempName().c_str());
+}
+
+// --- A template with every control ------------------------------------------------
+// Template 103 lacks the controls of text1, text2 and values[2] to [9]; this
+// one has them all, so the procedure's handling of each field shows.
+
+void Align(std::vector<WORD>& words)
+{
+    if (words.size() % 2 != 0) words.push_back(0);
+}
+
+void AddDword(std::vector<WORD>& words, DWORD value)
+{
+    words.push_back(LOWORD(value));
+    words.push_back(HIWORD(value));
+}
+
+void AddItem(std::vector<WORD>& words, WORD atom, WORD id, short y, DWORD style)
+{
+    Align(words);
+    AddDword(words, WS_CHILD | WS_VISIBLE | style);
+    AddDword(words, 0);
+    const short box[4] = {4, y, 200, 10};
+    for (short v : box) words.push_back(static_cast<WORD>(v));
+    words.push_back(id);
+    words.push_back(0xFFFF);  // a predefined class by atom
+    words.push_back(atom);
+    words.push_back(0);  // no text
+    words.push_back(0);  // no creation data
+}
+
+std::vector<WORD> FullTemplate()
+{
+    std::vector<WORD> words;
+    AddDword(words, WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+    AddDword(words, 0);
+    words.push_back(13);  // items
+    const short box[4] = {10, 10, 210, 150};
+    for (short v : box) words.push_back(static_cast<WORD>(v));
+    words.push_back(0);  // no menu
+    words.push_back(0);  // default class
+    words.push_back(0);  // no title
+    const WORD edit = 0x0081, button = 0x0080;
+    AddItem(words, edit, 1002, 0, ES_AUTOHSCROLL);
+    AddItem(words, edit, 1004, 10, ES_AUTOHSCROLL);
+    for (WORD i = 0; i < 10; ++i)
+        AddItem(words, edit, static_cast<WORD>(1005 + i), static_cast<short>(20 + 10 * i), ES_AUTOHSCROLL);
+    AddItem(words, button, IDOK, 130, BS_DEFPUSHBUTTON);
+    return words;
+}
+
+INT_PTR RunFullDialog(DialogStep step)
+{
+    const std::vector<WORD> words = FullTemplate();
+    ArmDialogStep(step);
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                                   reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+                                                   OptionsDialogProc, 0);
+    DisarmDialogStep();
+    return result;
+}
+
+std::string shownTexts[12];
+
+void LookAtEveryFieldAndEdit(HWND dialog)
+{
+    shownTexts[0] = ControlText(dialog, 1002);
+    shownTexts[1] = ControlText(dialog, 1004);
+    for (int i = 0; i < 10; ++i) shownTexts[2 + i] = ControlText(dialog, 1005 + i);
+    SetControlText(dialog, 1002, "new text");
+    SetControlText(dialog, 1007, "-42");
+    SetControlText(dialog, 1014, "1234567890123456");
+    PressSave(dialog);
+}
+
+TEST_F(OptionsDialogTest, EveryFieldWithAControlIsShownAndSaved)
+{
+    SettingsRecord file = PatternRecord(3);
+    std::memset(file.text1, 'A', sizeof file.text1);  // no NUL within its 256 bytes
+    std::strcpy(file.text2, "second");
+    const int32_t values[10] = {640, 480, -3, 4, INT32_MIN, INT32_MAX, 0, 70000, -1, 9};
+    std::memcpy(file.values, values, sizeof values);
+    ASSERT_TRUE(WriteSettingsFile(file));
+
+    EXPECT_EQ(RunFullDialog(LookAtEveryFieldAndEdit), 1);
+
+    EXPECT_EQ(shownTexts[0], std::string(256, 'A')) << "text1 is shown within its own 256 bytes";
+    EXPECT_EQ(shownTexts[1], "second");
+    const char* const numbers[10] = {"640", "480", "-3", "4", "-2147483648", "2147483647", "0", "70000", "-1", "9"};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(shownTexts[2 + i], numbers[i]) << "control " << 1005 + i;
+
+    const Bytes saved = ReadFileBytes("savedata");
+    ASSERT_EQ(saved.size(), 552u);
+    SettingsRecord back = {};
+    std::memcpy(&back, saved.data(), sizeof back);
+    EXPECT_STREQ(back.text1, "new text");
+    EXPECT_EQ(std::string(back.text2), "second");
+    const int32_t expected[10] = {640, 480, -42, 4, INT32_MIN, INT32_MAX, 0, 70000, -1, INT32_MAX};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(back.values[i], expected[i]) << "values[" << i << "]";
+}
+
+// Ten field texts at once, one per value control, read through the
+// 16-character buffer and shown again at the next opening.
+struct ConversionCase {
+    const char* typed;
+    int32_t stored;
+    const char* shownNext;
+};
+const ConversionCase conversions[10] = {
+    {"-5", -5, "-5"},
+    {"1234567890123456", INT32_MAX, "2147483647"},  // its first 15 digits, past the limit
+    {"0000000000000012", 1, "1"},                   // only 15 characters are read
+    {"99999999999", INT32_MAX, "2147483647"},
+    {"-99999999999", INT32_MIN, "-2147483648"},
+    {"  12abc", 12, "12"},
+    {"", 0, "0"},
+    {"abc", 0, "0"},
+    {"+7", 7, "7"},
+    {"-2147483648", INT32_MIN, "-2147483648"},
+};
+
+void TypeEveryValueAndSave(HWND dialog)
+{
+    for (int i = 0; i < 10; ++i) SetControlText(dialog, 1005 + i, conversions[i].typed);
+    PressSave(dialog);
+}
+
+void LookAtEveryValueAndCancel(HWND dialog)
+{
+    for (int i = 0; i < 10; ++i) shownTexts[2 + i] = ControlText(dialog, 1005 + i);
+    PressCancel(dialog);
+}
+
+TEST_F(OptionsDialogTest, FieldTextBecomesANumberByTheConversionRules)
+{
+    EXPECT_EQ(RunFullDialog(TypeEveryValueAndSave), 1);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(settings.values[i], conversions[i].stored) << '"' << conversions[i].typed << '"';
+
+    EXPECT_EQ(RunFullDialog(LookAtEveryValueAndCancel), 2);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(shownTexts[2 + i], conversions[i].shownNext) << '"' << conversions[i].typed << '"';
+}
+
+// --- The right click on the mascot window -------------------------------------------
+
+BOOL CALLBACK FindOwnMascot(HWND hwnd, LPARAM found)
+{
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, className) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+struct RightClickTest : OptionsDialogTest {
+    HWND hwnd = nullptr;
+
+    static void SetUpTestSuite()
+    {
+        appInstance = GetModuleHandleA(nullptr);
+        LoadClassName(appInstance);
+        RegisterMascotClass(appInstance);
+    }
+
+    void SetUp() override
+    {
+        OptionsDialogTest::SetUp();
+        if (HasFatalFailure()) return;
+        ResetMascotState();
+        appInstance = GetModuleHandleA(nullptr);
+        ASSERT_TRUE(CreateMascotWindow(appInstance, SW_SHOWNOACTIVATE));
+        // Other test programs may show mascots too: take this thread's own.
+        EnumThreadWindows(GetCurrentThreadId(), FindOwnMascot, reinterpret_cast<LPARAM>(&hwnd));
+        ASSERT_NE(hwnd, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
+        WPARAM code = 0;
+        TakeQuitMessage(code);  // or the next modal loop would end at once
+        if (backBufferDC != nullptr) DeleteDC(backBufferDC);
+        if (backBufferBitmap != nullptr) DeleteObject(backBufferBitmap);
+        backBufferDC = nullptr;
+        backBufferBitmap = nullptr;
+        appInstance = GetModuleHandleA(nullptr);
+        OptionsDialogTest::TearDown();
+    }
+};
+
+void NoteMascotAndSave(HWND dialog)
+{
+    seen.running = mascot.running;
+    seen.owner = GetWindow(dialog, GW_OWNER);
+    LookTypeAndSave(dialog);
+}
+
+TEST_F(RightClickTest, RightClickPausesTheMascotWhileTheDialogSavesTheRange)
+{
+    typedX = "640";
+    typedY = "480";
+    ArmDialogStep(NoteMascotAndSave);
+
+    EXPECT_EQ(SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5)), 0);
+    DisarmDialogStep();
+
+    ASSERT_NE(run.dialog, nullptr) << "no dialog opened";
+    EXPECT_FALSE(run.stuck);
+    EXPECT_EQ(seen.owner, hwnd) << "the dialog belongs to the mascot window";
+    EXPECT_FALSE(seen.running) << "the mascot stands still while the dialog is open";
+    EXPECT_TRUE(mascot.running) << "and moves again afterwards";
+    EXPECT_EQ(RangeX(), 640);
+    EXPECT_EQ(RangeY(), 480);
+    const Bytes file = ReadFileBytes("savedata");
+    ASSERT_EQ(file.size(), 552u);
+    EXPECT_EQ(Bytes(file.begin() + 512, file.begin() + 520), (Bytes{0x80, 0x02, 0x00, 0x00, 0xE0, 0x01, 0x00, 0x00}));
+}
+
+TEST_F(RightClickTest, RightClickLeavesTheMascotRunningWhenNoDialogCanAppear)
+{
+    HMODULE withoutDialog = GetModuleHandleA("gdi32.dll");
+    ASSERT_NE(withoutDialog, nullptr);
+    ASSERT_EQ(FindResourceA(withoutDialog, MAKEINTRESOURCEA(103), MAKEINTRESOURCEA(5)), nullptr);
+    appInstance = withoutDialog;
+    mascot.running = false;  // so that only the click can set it
+    ArmDialogStep(PressCancel);
+
+    EXPECT_EQ(SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0), 0);
+    DisarmDialogStep();
+
+    EXPECT_EQ(run.dialog, nullptr);
+    EXPECT_TRUE(mascot.running);
+}
+
+}  // namespace
