@@ -1,0 +1,14 @@
+// The real mascot window in a test program, started and ended as often as
+// a test likes.
+#pragma once
+#include <windows.h>
+
+// Registers the class once, then creates, shows and updates the window as
+// the program does (CreateMascotWindow); this thread's new mascot window,
+// or null. SW_HIDE as the show command gives the same window unshown.
+HWND StartMascot(int showCommand = SW_SHOWNOACTIVATE);
+
+// Destroys the window if it is still there, removes the quit message that
+// its destruction posts (or the next modal loop would end at once), and
+// frees the back buffer, which the program keeps until it ends.
+void EndMascot(HWND& hwnd);
