@@ -35,19 +35,6 @@ const int32_t FarAway = -100000;        // a cursor that never freezes the masco
 const int TicksPerRun = 300;            // more than 201: at least one target choice
 const int WindowTicksPerRun = 210;      // the same, through the window, where ticks cost more
 
-Bytes ReadFileBytes(const char* path)
-{
-    Bytes bytes;
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return bytes;
-    unsigned char chunk[512];
-    size_t got = 0;
-    while (bytes.size() < 4096 && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    std::fclose(file);
-    return bytes;
-}
-
 Bytes RecordImage()
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(&settings);

@@ -15,7 +15,6 @@
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/SpriteDraw.h"
 #include "support/BmpFixture.h"
-#include "support/BmpVariants.h"
 #include "support/Canvas.h"
 #include "support/GdiCount.h"
 #include "support/MascotRun.h"

@@ -34,20 +34,6 @@ Bytes ImageOf(const SettingsRecord& record)
 
 bool WriteSettingsFile(const SettingsRecord& record) { return WriteFileBytes("savedata", &record, sizeof record); }
 
-// At most 4096 bytes: enough to see a file that is too long.
-Bytes ReadFileBytes(const char* path)
-{
-    Bytes bytes;
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return bytes;
-    unsigned char chunk[512];
-    size_t got = 0;
-    while (bytes.size() < 4096 && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    std::fclose(file);
-    return bytes;
-}
-
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::string TempName()

@@ -6,16 +6,22 @@
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v)
+void Append16(std::vector<uint8_t>& out, uint32_t v)
 {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v)
+void Append32(std::vector<uint8_t>& out, uint32_t v)
 {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
+    Append16(out, v & 0xFFFF);
+    Append16(out, v >> 16);
+}
+
+uint32_t Pack555(uint32_t rgb)
+{
+    const uint32_t r = (rgb >> 19) & 31, g = (rgb >> 11) & 31, b = (rgb >> 3) & 31;
+    return (r << 10) | (g << 5) | b;
 }
 
 }  // namespace
@@ -52,52 +58,94 @@ uint32_t PicturePixel(const Picture& picture, int x, int y)
 bool WriteBmp(const char* path, const Picture& picture, BmpLayout layout)
 {
     const int bits = layout == Bmp32BottomUp ? 32 : layout == Bmp8Paletted ? 8 : 24;
+    const std::vector<uint8_t> file = EncodeBmp(picture, bits, false);
+    return !file.empty() && WriteFileBytes(path, file.data(), static_cast<unsigned>(file.size()));
+}
+
+std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, bool topDown)
+{
     std::vector<uint32_t> palette;
-    if (layout == Bmp8Paletted) {
+    if (bits <= 8) {
         palette = picture.pixels;
         std::sort(palette.begin(), palette.end());
         palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
-        if (palette.size() > 256) return false;
+        if (palette.size() > (1u << bits)) return {};
     }
     const uint32_t rowBytes = ((static_cast<uint32_t>(picture.width) * bits + 31) / 32) * 4;
-    const uint32_t headerBytes = 14 + 40 + static_cast<uint32_t>(palette.size()) * 4;
+    const uint32_t headerBytes = BmpHeadersSize + static_cast<uint32_t>(palette.size()) * 4;
     const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(picture.height);
 
     std::vector<uint8_t> out;
+    out.reserve(headerBytes + imageBytes);
     out.push_back('B');
     out.push_back('M');
-    Put32(out, headerBytes + imageBytes);
-    Put32(out, 0);
-    Put32(out, headerBytes);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(picture.width));
-    Put32(out, static_cast<uint32_t>(picture.height));
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(bits));
-    Put32(out, 0);  // BI_RGB
-    Put32(out, imageBytes);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(palette.size()));
-    Put32(out, 0);
-    for (uint32_t rgb : palette) Put32(out, rgb);  // blue, green, red, 0
+    Append32(out, headerBytes + imageBytes);
+    Append32(out, 0);
+    Append32(out, headerBytes);
+    Append32(out, 40);
+    Append32(out, static_cast<uint32_t>(picture.width));
+    Append32(out, static_cast<uint32_t>(topDown ? -picture.height : picture.height));
+    Append16(out, 1);
+    Append16(out, static_cast<uint32_t>(bits));
+    Append32(out, 0);  // BI_RGB
+    Append32(out, imageBytes);
+    Append32(out, 2835);
+    Append32(out, 2835);
+    Append32(out, static_cast<uint32_t>(palette.size()));
+    Append32(out, 0);
+    for (uint32_t rgb : palette) Append32(out, rgb);  // blue, green, red, 0
 
     for (int row = 0; row < picture.height; ++row) {
-        const int y = picture.height - 1 - row;  // bottom row first
+        const int y = topDown ? row : picture.height - 1 - row;
         const size_t start = out.size();
+        uint32_t pending = 0;  // bits of pixels not yet stored, for depths below 8
+        int pendingBits = 0;
         for (int x = 0; x < picture.width; ++x) {
             const uint32_t rgb = PicturePixel(picture, x, y);
-            if (bits == 8) {
-                out.push_back(static_cast<uint8_t>(
-                    std::lower_bound(palette.begin(), palette.end(), rgb) - palette.begin()));
-                continue;
+            if (bits <= 8) {
+                const uint32_t index = static_cast<uint32_t>(
+                    std::lower_bound(palette.begin(), palette.end(), rgb) - palette.begin());
+                pending = (pending << bits) | index;
+                pendingBits += bits;
+                if (pendingBits == 8) {
+                    out.push_back(static_cast<uint8_t>(pending));
+                    pending = 0;
+                    pendingBits = 0;
+                }
+            } else if (bits == 16) {
+                Append16(out, Pack555(rgb));
+            } else {
+                out.push_back(static_cast<uint8_t>(rgb));
+                out.push_back(static_cast<uint8_t>(rgb >> 8));
+                out.push_back(static_cast<uint8_t>(rgb >> 16));
+                if (bits == 32) out.push_back(0);
             }
-            out.push_back(static_cast<uint8_t>(rgb));
-            out.push_back(static_cast<uint8_t>(rgb >> 8));
-            out.push_back(static_cast<uint8_t>(rgb >> 16));
-            if (bits == 32) out.push_back(0);
         }
+        if (pendingBits > 0) out.push_back(static_cast<uint8_t>(pending << (8 - pendingBits)));
         out.resize(start + rowBytes, 0);
     }
-    return WriteFileBytes(path, out.data(), static_cast<unsigned>(out.size()));
+    return out;
+}
+
+uint32_t Through16Bits(uint32_t rgb)
+{
+    const uint32_t packed = Pack555(rgb);
+    uint32_t out = 0;
+    for (int shift = 0; shift < 15; shift += 5) {
+        const uint32_t five = (packed >> shift) & 31;
+        out |= ((five << 3) | (five >> 2)) << (shift / 5 * 8);
+    }
+    return out;
+}
+
+void PutLe16(std::vector<uint8_t>& bytes, int offset, uint16_t value)
+{
+    bytes[offset] = static_cast<uint8_t>(value);
+    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+void PutLe32(std::vector<uint8_t>& bytes, int offset, uint32_t value)
+{
+    PutLe16(bytes, offset, static_cast<uint16_t>(value));
+    PutLe16(bytes, offset + 2, static_cast<uint16_t>(value >> 16));
 }

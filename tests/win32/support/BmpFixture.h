@@ -33,3 +33,28 @@ Picture PatternPicture(int width, int height);
 uint32_t PicturePixel(const Picture& picture, int x, int y);
 
 bool WriteBmp(const char* path, const Picture& picture, BmpLayout layout = Bmp24BottomUp);
+
+// Files in other layouts too: any bit depth from 1 to 32, rows top-down as
+// well as bottom-up, and headers with chosen values, so that tests can also
+// cut or damage them.
+
+// The whole file for `picture` with `bits` per pixel (1, 4, 8, 16, 24 or
+// 32), bottom-up or top-down. Depths up to 8 get a palette of the
+// picture's colours (no file at all, an empty result, when it has more than
+// the depth allows); 16 bits keep the top five bits of each channel (5-5-5).
+std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, bool topDown);
+
+// The colour that a pixel of `rgb` has once stored at 16 bits and widened
+// again by repeating its top bits, as GDI does.
+uint32_t Through16Bits(uint32_t rgb);
+
+// Byte offsets of header fields in a file made by EncodeBmp.
+const int BmpPixelOffsetField = 10;  // 4 bytes: where the pixels start
+const int BmpWidthField = 18;        // 4 bytes, signed
+const int BmpHeightField = 22;       // 4 bytes, signed: negative is top-down
+const int BmpBitsField = 28;         // 2 bytes
+const int BmpCompressionField = 30;  // 4 bytes
+const int BmpHeadersSize = 54;       // file header and info header
+
+void PutLe32(std::vector<uint8_t>& bytes, int offset, uint32_t value);
+void PutLe16(std::vector<uint8_t>& bytes, int offset, uint16_t value);

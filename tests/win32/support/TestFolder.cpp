@@ -71,3 +71,16 @@ bool WriteFileBytes(const char* path, const void* data, unsigned size)
     const bool ok = std::fwrite(data, 1, size, file) == size;
     return std::fclose(file) == 0 && ok;
 }
+
+std::vector<unsigned char> ReadFileBytes(const char* path)
+{
+    std::vector<unsigned char> bytes;
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return bytes;
+    unsigned char chunk[512];
+    size_t got = 0;
+    while (bytes.size() < 4096 && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
+    return bytes;
+}

@@ -1,6 +1,7 @@
 // A throw-away working folder holding the skin folders a/ to d/, because
 // sprite paths are relative to the current directory.
 #pragma once
+#include <vector>
 
 struct TestFolder {
     char path[260];      // the new folder, without a trailing separator
@@ -17,3 +18,7 @@ void LeaveTestFolder(TestFolder& folder);
 
 // Writes `size` bytes to `path` (relative to the current directory).
 bool WriteFileBytes(const char* path, const void* data, unsigned size);
+
+// The bytes of `path`, at most 4096 (enough to see a file that is too
+// long); empty when it cannot be read.
+std::vector<unsigned char> ReadFileBytes(const char* path);
