@@ -1,15 +1,17 @@
-# Native (Linux) build: the core with undefined-behaviour checks, its unit
+# Native (Linux) build: the core with address and undefined-behaviour checks, its unit
 # tests, the skin generator, and the Windows build as an external project.
 
-option(MASCOT_SANITIZE "Build the native core and tests with -fsanitize=undefined" ON)
+option(MASCOT_SANITIZE "Build the native core, the skin generator and their tests with -fsanitize=address,undefined" ON)
 option(MASCOT_BUILD_WINDOWS "Cross-build the Windows program and run its tests under Wine" ON)
 
 add_library(mascot_core STATIC ${MASCOT_CORE_SOURCES})
 target_include_directories(mascot_core PUBLIC ${CMAKE_SOURCE_DIR})
+set(MASCOT_SANITIZER_FLAGS)
 if(MASCOT_SANITIZE)
-  target_compile_options(mascot_core PUBLIC -fsanitize=undefined -fno-sanitize-recover=undefined)
-  target_link_options(mascot_core PUBLIC -fsanitize=undefined)
+  set(MASCOT_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 endif()
+target_compile_options(mascot_core PUBLIC ${MASCOT_SANITIZER_FLAGS})
+target_link_options(mascot_core PUBLIC ${MASCOT_SANITIZER_FLAGS})
 
 find_package(GTest REQUIRED)
 include(GoogleTest)

@@ -7,6 +7,8 @@ program_dir="$(cd "$1" && pwd)"
 out="${2:-$(dirname "$program_dir")/pelmo-wander.gif}"
 seconds="${3:-8}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# The bare server: the recording shows the mascot alone.
+export PELMO_BARE_DISPLAY=1
 . "$root/tools/wine-session.sh"
 frames="$pelmo_session_dir/frames"
 mkdir -p "$frames"

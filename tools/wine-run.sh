@@ -1,8 +1,10 @@
 #!/bin/sh
 # Runs a Windows program under Wine and passes its exit code through.
-# The test command provides DISPLAY and WINEPREFIX; run alone, this falls
-# back to a prefix in the build tree and a virtual display of its own.
+# The test command provides DISPLAY and WINEPREFIX (or a desk of its own,
+# tools/desk.sh); run alone, this falls back to a prefix in the build tree
+# and a virtual display of its own.
 set -e
+. "$(dirname "$0")/desk.sh"
 export WINEDEBUG="${WINEDEBUG:--all}"
 if [ -z "$WINEPREFIX" ]; then
     export WINEPREFIX="${TMPDIR:-/tmp}/pelmo-wine-$(id -u)"

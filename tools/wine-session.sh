@@ -1,7 +1,16 @@
-# Sourced: starts a virtual X display and a throw-away Wine prefix, and
-# arranges for both to be ended when the calling shell exits.
+# Sourced: starts PELMO_DESKS (default 1) desks, each a virtual X display
+# with a window manager and a throw-away Wine prefix, and arranges for all
+# of them to be ended when the calling shell exits. Desk 1 becomes DISPLAY
+# and WINEPREFIX; every desk N is also in PELMO_DESK_N_DISPLAY and
+# PELMO_DESK_N_PREFIX, for tests that CTest hands a desk of their own
+# (tools/desk.sh), so that programs on different desks never see each
+# other's windows, cursor or screen.
+#   PELMO_BARE_DISPLAY=1  no window manager
+#   PELMO_KEEP_DISPLAY=1  use the DISPLAY already set as desk 1
+pelmo_session_pids=""
+pelmo_prefix_pid=""
 pelmo_session_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-session.XXXXXX")"
-export WINEPREFIX="$pelmo_session_dir/prefix"
+pelmo_desks="${PELMO_DESKS:-1}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The program's texts are Japanese and it uses the "A" calls: Wine must run
@@ -9,24 +18,79 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # from fonts-noto-cjk. LC_ALL, because Wine takes it even where the locale
 # was never generated.
 export LC_ALL=ja_JP.UTF-8
-if [ -z "$PELMO_KEEP_DISPLAY" ] || [ -z "$DISPLAY" ]; then
+
+# Starts a virtual display with a window manager; prints nothing, sets
+# pelmo_new_display.
+pelmo_start_display() {
     display=99
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
         display=$((display + 1))
     done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    pelmo_xvfb_pid=$!
-    export DISPLAY=":$display"
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
+    Xvfb ":$display" -screen 0 "${PELMO_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
+    pelmo_session_pids="$pelmo_session_pids $!"
+    for _ in $(seq 30); do
         [ -e "/tmp/.X11-unix/X$display" ] && break
-        sleep 0.3
+        sleep 0.1
     done
-fi
+    pelmo_new_display=":$display"
+    # A desktop as users have one: a window manager keeps the mascot above,
+    # delivers real clicks and Alt+F4, and hides dialogs at once (without
+    # one, Wine waits about 2 s for each hide).
+    [ -n "$PELMO_BARE_DISPLAY" ] && return 0
+    DISPLAY="$pelmo_new_display" openbox --sm-disable >/dev/null 2>&1 &
+    pelmo_session_pids="$pelmo_session_pids $!"
+    for _ in $(seq 50); do
+        DISPLAY="$pelmo_new_display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+}
+
 pelmo_end_session() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$pelmo_xvfb_pid" ] && kill "$pelmo_xvfb_pid" >/dev/null 2>&1 || true
+    [ -n "$pelmo_prefix_pid" ] && kill "$pelmo_prefix_pid" >/dev/null 2>&1
+    for desk in $(seq "$pelmo_desks"); do
+        eval "WINEPREFIX=\$PELMO_DESK_${desk}_PREFIX" wineserver -k >/dev/null 2>&1 || true
+    done
+    for pid in $pelmo_session_pids; do kill "$pid" >/dev/null 2>&1 || true; done
     rm -rf "$pelmo_session_dir"
 }
 trap pelmo_end_session EXIT
 trap 'exit 130' INT TERM
-wineboot -i >/dev/null 2>&1 || true
+
+for desk in $(seq "$pelmo_desks"); do
+    if [ "$desk" -eq 1 ] && [ -n "$PELMO_KEEP_DISPLAY" ] && [ -n "$DISPLAY" ]; then
+        pelmo_new_display="$DISPLAY"
+    else
+        pelmo_start_display
+    fi
+    export "PELMO_DESK_${desk}_DISPLAY=$pelmo_new_display"
+    export "PELMO_DESK_${desk}_PREFIX=$pelmo_session_dir/prefix$desk"
+done
+export DISPLAY="$PELMO_DESK_1_DISPLAY"
+export WINEPREFIX="$PELMO_DESK_1_PREFIX"
+
+pelmo_make_prefixes() {
+    wineboot -i >/dev/null 2>&1 || true
+    # Further desks take a copy of the first prefix, made once its server
+    # has written everything and gone: much quicker than another set-up.
+    if [ "$pelmo_desks" -gt 1 ]; then
+        wineserver -w >/dev/null 2>&1 || true
+        for desk in $(seq 2 "$pelmo_desks"); do
+            cp -a "$WINEPREFIX" "$pelmo_session_dir/prefix$desk"
+        done
+    fi
+}
+
+# PELMO_SESSION_LATER=1: the prefixes are made in the background, while the
+# caller goes on (with a build, say); it calls pelmo_session_wait before
+# it runs anything under Wine.
+pelmo_prefix_pid=""
+if [ -n "$PELMO_SESSION_LATER" ]; then
+    pelmo_make_prefixes &
+    pelmo_prefix_pid=$!
+else
+    pelmo_make_prefixes
+fi
+pelmo_session_wait() {
+    [ -n "$pelmo_prefix_pid" ] && wait "$pelmo_prefix_pid"
+    pelmo_prefix_pid=""
+}

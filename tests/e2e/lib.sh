@@ -2,7 +2,8 @@
 # under the test command's virtual display and Wine prefix.
 set -eu
 
-: "${PELMO_EXE:?}" "${PELMO_PROBE:?}"
+: "${PELMO_EXE:?}" "${PELMO_PROBE:?}" "${PELMO_E2E_LIB:?}"
+. "$(dirname "$PELMO_E2E_LIB")/../../tools/desk.sh"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 e2e_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-e2e.XXXXXX")"
