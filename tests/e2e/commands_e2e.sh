@@ -23,8 +23,6 @@ probe post "$dialog" 2
 probe gone "$dialog" || fail "Esc (IDCANCEL) did not close the dialog"
 
 probe send "$mascot_hwnd" 105 || true
-code=0
-wait "$mascot_pid" || code=$?
+expect_clean_exit "$mascot_pid" "command 105"
 mascot_pid=""
-[ "$code" -eq 0 ] || fail "command 105 ended the program with exit code $code"
 echo "commands e2e passed"

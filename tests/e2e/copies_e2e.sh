@@ -21,9 +21,7 @@ ls savedata.* 2>/dev/null && fail "a temporary file was left behind"
 
 # Both still run on their own: each moves, and ending one leaves the other.
 probe close "$second_hwnd"
-code=0
-wait "$second_pid" || code=$?
-[ "$code" -eq 0 ] || fail "second copy exit code $code"
+expect_clean_exit "$second_pid" "WM_CLOSE to the second copy"
 probe visible "$first_hwnd" || fail "ending the second copy ended the first"
 stop_mascot
 echo "copies e2e passed"

@@ -81,13 +81,27 @@ start_mascot() {
 # Prints "x y width height" of the mascot window.
 mascot_rect() { probe rect "$mascot_hwnd"; }
 
+# Waits up to 10 s for the copy of the program with the process id $1 to
+# end, and fails unless it ended with exit code 0; $2 names what ended it.
+expect_clean_exit() {
+    for _ in $(seq 100); do
+        case "$(ps -o stat= -p "$1" 2>/dev/null || echo gone)" in gone | Z*) break ;; esac
+        sleep 0.1
+    done
+    case "$(ps -o stat= -p "$1" 2>/dev/null || echo gone)" in
+    gone | Z*) ;;
+    *) fail "$2 did not end the program within 10 s" ;;
+    esac
+    code=0
+    wait "$1" || code=$?
+    [ "$code" -eq 0 ] || fail "$2 ended the program with exit code $code, expected 0"
+}
+
 # Ends the mascot through its window and checks its exit code.
 stop_mascot() {
     probe close "$mascot_hwnd" || fail "could not post WM_CLOSE"
-    code=0
-    wait "$mascot_pid" || code=$?
+    expect_clean_exit "$mascot_pid" WM_CLOSE
     mascot_pid=""
-    [ "$code" -eq 0 ] || fail "exit code $code, expected 0"
 }
 
 # Number of pixels in the screen area x y w h that show something else than

@@ -39,8 +39,6 @@ echo "skin b/ shows $frame"
 
 park_cursor
 probe send "$mascot_hwnd" 105 || fail "command 105 was not answered"
-code=0
-wait "$mascot_pid" || code=$?
+expect_clean_exit "$mascot_pid" "command 105"
 mascot_pid=""
-[ "$code" -eq 0 ] || fail "command 105 ended the program with exit code $code"
 echo "missing skin e2e passed"

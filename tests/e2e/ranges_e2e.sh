@@ -65,8 +65,6 @@ sleep 2
 [ "$(mascot_rect)" = "$now" ] || fail "with the range 1, 1 the mascot left its place at the corner, $now, for $(mascot_rect)"
 
 probe send "$mascot_hwnd" 105 || fail "command 105 was not answered"
-code=0
-wait "$mascot_pid" || code=$?
+expect_clean_exit "$mascot_pid" "command 105"
 mascot_pid=""
-[ "$code" -eq 0 ] || fail "command 105 ended the program with exit code $code"
 echo "ranges e2e passed"

@@ -1,5 +1,6 @@
 # The real program starts, shows its sprite on screen, wanders, changes skin
-# on a left click and ends with exit code 0 on WM_CLOSE.
+# on a left click and, as a user ends it, ends with exit code 0 on Alt+F4
+# once a click has given it the keyboard.
 . "$PELMO_E2E_LIB"
 
 install_program
@@ -32,6 +33,9 @@ non_key_pixels "$e2e_dir/shot2.png" "$1" "$2" 60 60 >/dev/null
 colour=$(dominant_colour "$e2e_dir/shot2.png" "$1" "$2" 60 60)
 [ "$colour" = "#0000C0" ] || fail "after a left click skin b/ should show #0000C0, saw $colour"
 
-park_cursor
-stop_mascot
+# The click made it the active window: Alt+F4 closes it.
+[ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "Pelmo" ] || fail "a click did not make the mascot the active window"
+xdotool key --clearmodifiers alt+F4
+expect_clean_exit "$mascot_pid" "Alt+F4"
+mascot_pid=""
 echo "window e2e passed"
