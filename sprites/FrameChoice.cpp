@@ -8,13 +8,15 @@
 FrameChoice ChooseFrame(int32_t row)
 {
     FrameChoice choice = {false, false, {0}};
+    // A paint draws no row outside the catalogue, so the sequencer does
+    // not advance for one either.
+    if (row < 0 || row >= AnimationRows) return choice;
 
     mascot.frameDelay += 1;
     if (mascot.frameDelay >= 5) {
         mascot.frameIndex += 1;
         mascot.frameDelay = 0;
     }
-    if (row < 0 || row >= AnimationRows) return choice;
 
     const AnimationEntry& entry = AnimationCatalogue[row];
     const int32_t n = entry.frameCount;

@@ -143,6 +143,18 @@ TEST(HorizontalRules, SeventyPixelsAwayStandsSeventyOneWalks)
     ExpectOneStep({WalkRight, 0, 4, 0});
 }
 
+TEST(VerticalRules, SeventyPixelsAwayStandsSeventyOneRisesOrFalls)
+{
+    Place(StandRight, 0, 500, 570, 500, 500);
+    ExpectOneStep({StandRight, 0, 0, 0});
+    Place(StandRight, 0, 500, 571, 500, 500);
+    ExpectOneStep({RiseRight, 1, 0, -8});
+    Place(StandRight, 0, 500, 430, 500, 500);
+    ExpectOneStep({StandRight, 0, 0, 0});
+    Place(StandRight, 0, 500, 429, 500, 500);
+    ExpectOneStep({FallRight, 1, 0, 0});
+}
+
 TEST(HorizontalRules, WalkLeftKeepsItsStateAtTheEndOfACall)
 {
     Place(WalkLeft, 0, 500, 500, 300, 500);
@@ -183,6 +195,10 @@ TEST(FlightRules, OneHundredTwentyPixelsStartNoFlight)
     ExpectOneStep({WalkRight, 0, 4, 0});
     Place(StandRight, 0, 500, 500, 621, 379);
     ExpectOneStep({FlyRiseRight, 1, 3, -5});
+    Place(StandRight, 0, 500, 500, 380, 379);  // 120 left, 121 up
+    ExpectOneStep({WalkLeft, 0, -4, 0});
+    Place(StandRight, 0, 500, 500, 379, 380);  // 121 left, 120 up
+    ExpectOneStep({WalkLeft, 0, -4, 0});
     Place(StandRight, 0, 500, 500, 379, 379);
     ExpectOneStep({FlyRiseLeft, 1, -3, -5});
 }

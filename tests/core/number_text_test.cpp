@@ -14,12 +14,15 @@ struct TextCase {
     int32_t expected;
 };
 
+// The text written into a buffer of `size` bytes, which must hold all of
+// it: the bytes after the buffer stay as they were.
 std::string Text(int32_t value, size_t size = 12)
 {
-    char out[12];
+    char out[16];
     std::memset(out, '#', sizeof out);
     NumberToText(value, out, size);
-    return out;
+    for (size_t i = size; i < sizeof out; ++i) EXPECT_EQ(out[i], '#') << "wrote past a buffer of " << size;
+    return std::string(out, strnlen(out, size));
 }
 
 TEST(TextToNumber, ReadsBlanksOneSignAndDigitsUpToTheFirstOtherCharacter)
@@ -82,6 +85,8 @@ TEST(NumberToText, CutsTheTextToTheBufferAndAlwaysTerminates)
     EXPECT_EQ(Text(12345, 4), "123");
     EXPECT_EQ(Text(-5, 2), "-");
     EXPECT_EQ(Text(640, 1), "");
+    EXPECT_EQ(Text(-5, 1), "");
+    EXPECT_EQ(Text(INT32_MIN, 1), "");
 
     char untouched[4] = {'a', 'b', 'c', '\0'};
     NumberToText(640, untouched, 0);

@@ -71,15 +71,60 @@ TEST_F(FrameTest, SwitchToAOneFrameRowStartsItsFrameAgain)
     EXPECT_EQ(mascot.frameIndex, 0);
 }
 
-TEST_F(FrameTest, EmptyAndOutOfRangeRowsDrawNothingButCount)
+TEST_F(FrameTest, EmptyRowsDrawNothingButCount)
 {
     mascot.frameIndex = 3;
     const FrameChoice empty = ChooseFrame(18);
     EXPECT_FALSE(empty.draw);
     EXPECT_EQ(mascot.frameDelay, 1);
     EXPECT_EQ(mascot.frameIndex, 0);
-    EXPECT_FALSE(ChooseFrame(50).draw);
-    EXPECT_FALSE(ChooseFrame(-1).draw);
+}
+
+// A paint draws no row outside the catalogue, and so does not advance the
+// sequencer for one either.
+TEST_F(FrameTest, RowsOutsideTheCatalogueDrawNothingAndLeaveTheCounters)
+{
+    for (int32_t row : {AnimationRows, -1, AnimationRows + 1000, INT32_MIN}) {
+        mascot.frameIndex = 3;
+        mascot.frameDelay = 4;
+        EXPECT_FALSE(ChooseFrame(row).draw) << row;
+        EXPECT_EQ(mascot.frameIndex, 3) << row;
+        EXPECT_EQ(mascot.frameDelay, 4) << row;
+    }
+}
+
+TEST_F(FrameTest, CatalogueHoldsExactlyItsRows)
+{
+    struct Row {
+        int32_t row;
+        const char* stem;
+        int32_t frames;
+        bool mirrored;
+    };
+    const Row rows[] = {{0, "w", 6, false},   {1, "w", 6, true},     {2, "n", 1, false},     {3, "j", 1, false},
+                        {4, "jj", 1, false},  {5, "d", 1, false},    {6, "n", 1, true},      {7, "j", 1, true},
+                        {8, "jj", 1, true},   {9, "d", 1, true},     {10, "f", 1, false},    {11, "ff", 1, false},
+                        {12, "p", 1, false},  {13, "f", 1, true},    {14, "ff", 1, true},    {15, "p", 1, true},
+                        {16, "kan", 1, false}, {17, "st", 1, false}, {20, "kime", 1, false}, {30, "sleep", 1, false},
+                        {49, "k", 1, false}};
+    int listed = 0;
+    for (int32_t row = 0; row < AnimationRows; ++row) {
+        const AnimationEntry& entry = AnimationCatalogue[row];
+        const Row* want = nullptr;
+        for (const Row& r : rows)
+            if (r.row == row) want = &r;
+        if (want == nullptr) {
+            EXPECT_STREQ(entry.stem, "") << "row " << row;
+            EXPECT_EQ(entry.frameCount, 0) << "row " << row;
+            EXPECT_FALSE(RowIsMirrored(row)) << "row " << row;
+            continue;
+        }
+        ++listed;
+        EXPECT_STREQ(entry.stem, want->stem) << "row " << row;
+        EXPECT_EQ(entry.frameCount, want->frames) << "row " << row;
+        EXPECT_EQ(RowIsMirrored(row), want->mirrored) << "row " << row;
+    }
+    EXPECT_EQ(listed, 21);
 }
 
 TEST_F(FrameTest, EveryFrameNameFitsSevenCharacters)
