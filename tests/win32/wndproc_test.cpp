@@ -296,6 +296,38 @@ TEST_F(WndProcTest, MascotTimerRunsTheWanderTick)
     EXPECT_TRUE(HasUpdateRegion(hwnd));
 }
 
+// True when `upper` lies above `lower` among the top-level windows.
+bool Above(HWND upper, HWND lower)
+{
+    for (HWND below = GetWindow(upper, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT))
+        if (below == lower) return true;
+    return false;
+}
+
+bool Topmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Another always-on-top window (a video player, a clock) may come above
+// the mascot, or a program may take its place among them away: every tick
+// that moves the mascot puts it back on top.
+TEST_F(WndProcTest, MovingTickPutsTheMascotBackOnTopOfTheTopmostWindows)
+{
+    HWND other = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 40, 40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(Above(other, hwnd));
+    PrepareWalkAwayFromCursor();
+    SendMessageA(hwnd, WM_TIMER, MascotTimer, 0);
+    EXPECT_TRUE(Above(hwnd, other)) << "the tick left another topmost window above the mascot";
+
+    SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_FALSE(Topmost(hwnd));
+    SendMessageA(hwnd, WM_TIMER, MascotTimer, 0);
+    EXPECT_TRUE(Topmost(hwnd)) << "the tick did not make the mascot topmost again";
+    EXPECT_TRUE(Above(hwnd, other));
+    DestroyWindow(other);
+}
+
 // --- Commands ----------------------------------------------------------------
 
 TEST_F(WndProcTest, ExitCommandDestroysTheWindowWhateverTheHighWord)
