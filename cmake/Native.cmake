@@ -48,6 +48,13 @@ if(MASCOT_BUILD_WINDOWS)
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     DEPENDS ${skin_target})
+  # Configured on its own without the skins, the Windows build stops at
+  # once and says what to pass.
+  add_test(NAME windows_build_alone_says_what_it_needs
+    COMMAND ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${CMAKE_BINARY_DIR}/windows-alone
+            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake)
+  set_tests_properties(windows_build_alone_says_what_it_needs PROPERTIES
+    PASS_REGULAR_EXPRESSION "needs the generated skins and icons" TIMEOUT 60)
   # The Windows build's own CTest file joins this one, so one ctest run
   # executes the native tests and the tests under Wine.
   file(WRITE ${CMAKE_BINARY_DIR}/windows-tests.cmake "subdirs(\"${windows_dir}\")\n")
