@@ -43,6 +43,8 @@ foreach(skin a b c d)
   install(DIRECTORY ${MASCOT_SKIN_DIR}/${skin} DESTINATION .)
 endforeach()
 install(TARGETS pelmo RUNTIME DESTINATION .)
+# A read-me for the person who unzips it: how to start, use and quit it.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/package-readme.txt DESTINATION . RENAME README.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Pelmo)
