@@ -4,6 +4,7 @@
 set -e
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
+started=$(date +%s)
 build="${BUILD_DIR:-$root/build}"
 # The Windows tests share nothing but the machine: each takes one desk
 # (display, window manager, Wine prefix) for itself, and several desks let
@@ -20,5 +21,16 @@ for desk in $(seq "$desks"); do
     printf '{"id":"%s","slots":1}' "$desk" >>"$spec"
 done
 printf ']}]}\n' >>"$spec"
+# Says on which displays the Windows tests run, and under which window
+# manager, as each display itself tells.
+for desk in $(seq "$desks"); do
+    eval "display=\$PELMO_DESK_${desk}_DISPLAY"
+    wm=$(DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o '0x[0-9a-f]*' || true)
+    name=$([ -n "$wm" ] && DISPLAY=$display xprop -id "$wm" _NET_WM_NAME 2>/dev/null | cut -d'"' -f2)
+    echo "Desk $desk: virtual display $display, window manager: ${name:-none}"
+done
 cd "$build"
-ctest --output-on-failure -j "$((desks + 1))" --resource-spec-file "$spec" "$@"
+status=0
+ctest --output-on-failure -j "$((desks + 1))" --resource-spec-file "$spec" "$@" || status=$?
+echo "The test command took $(($(date +%s) - started)) s from the start of the build."
+exit $status

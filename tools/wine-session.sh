@@ -12,7 +12,8 @@ pelmo_prefix_pid=""
 pelmo_session_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-session.XXXXXX")"
 pelmo_desks="${PELMO_DESKS:-1}"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No debugger on a crash: a crashing test or program ends at once.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # The program's texts are Japanese and it uses the "A" calls: Wine must run
 # with a Japanese locale (code page 932) or they show as "?"; the glyphs come
 # from fonts-noto-cjk. LC_ALL, because Wine takes it even where the locale
