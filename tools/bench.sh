@@ -86,6 +86,19 @@ say "timing paints under Wine ($paints per figure)"
 wine ./bench_paint.exe "$paints" | tr -d '\r' >"$out/paint.txt"
 grep -q '^paint ' "$out/paint.txt" || { say "the paint benchmark printed no figures"; exit 1; }
 
+# How many frame files one paint opens, counted around a known number of
+# paints of the same code: the wandering program's paints are counted by
+# the files it opens (below), and this keeps that count true whatever the
+# number of opens per paint.
+calibration_paints=500
+say "counting the files that $calibration_paints paints open"
+"$open_count" --while a b c d -- sh -c "wine ./bench_paint.exe --paints-only $calibration_paints >calibration.txt" \
+    >"$out/calibration-opens.txt" || { say "the counted paints failed"; exit 1; }
+calibration_made="$(tr -d '\r' <calibration.txt | awk '$1 == "paints_made" { print $2 }')"
+calibration_opens="$(cat "$out/calibration-opens.txt")"
+opens_per_paint="$(awk -v o="$calibration_opens" -v p="$calibration_made" 'BEGIN { if (p > 0 && o > 0) printf "%.3f", o / p }')"
+[ -n "$opens_per_paint" ] || { say "no paints counted ($calibration_opens opens, ${calibration_made:-no} paints)"; exit 1; }
+
 # ---- 3 and 4. the programs wandering -------------------------------------
 
 # Processes whose command line matches $1 and that belong to this session's
@@ -145,8 +158,10 @@ reference_paints() {
 # minute: counting its paints shows that, and gives the cost per paint.
 count_paints() {
     if [ "$1" = pelmo ]; then
-        # One frame file is opened per paint.
-        "$open_count" "$seconds" a b c d
+        # Frame files opened, over the files one paint opens.
+        opens="$("$open_count" "$seconds" a b c d)"
+        echo "$opens" >"$out/pelmo-opens.txt"
+        awk -v o="$opens" -v r="$opens_per_paint" 'BEGIN { printf "%d\n", o / r + 0.5 }'
     else
         before="$(reference_paints)"
         sleep "$seconds"
@@ -242,6 +257,11 @@ us() { # paint figure -> mean and median; a second name is subtracted
         -v m2="$(field "$out/paint.txt" "${2:-none}" 2)" -v d2="$(field "$out/paint.txt" "${2:-none}" 3)" \
         'BEGIN { if (m2 != "") printf "%10.1f us %13s", m - m2, "-"; else printf "%10.1f us %10.1f us", m, d }'
 }
+paint_over() { # paint figure over another -> ratio of the means and of the medians
+    awk -v m="$(field "$out/paint.txt" "$1" 2)" -v d="$(field "$out/paint.txt" "$1" 3)" \
+        -v m2="$(field "$out/paint.txt" "$2" 2)" -v d2="$(field "$out/paint.txt" "$2" 3)" \
+        'BEGIN { if (m2 > 0 && d2 > 0) printf "%12.3fx %12.3fx", m / m2, d / d2; else printf "%13s %13s", "n/a", "n/a" }'
+}
 per_min() { # file key -> "x.xx s/min (y.y %)", or n/a
     awk -v t="$(field "$out/$1.txt" "$2")" -v w="$(field "$out/$1.txt" window_ns)" -v hz="$hz" 'BEGIN {
         if (t == "-" || t == "") { printf "%20s", "n/a"; exit }
@@ -315,12 +335,17 @@ echo
 echo "2. One paint under Wine ($(field "$out/paint.txt" paint 4) paints per figure, QueryPerformanceCounter)"
 printf '   %-52s %13s %13s\n' "" "mean" "median"
 printf '   %-52s %s\n' "one paint: ClearToKey + AnimateState + BitBlt 60x60" "$(us paint)"
+printf '   %-52s %s\n' "the bare paint of the same frame: ClearToKey," "$(us bare)"
+printf '   %-52s\n' "  LoadImageA, StretchBlt, free, BitBlt (no guard)"
+printf '   %-52s %s\n' "the paint over the bare paint (goal: 1.10 at most)" "$(paint_over paint bare)"
 printf '   %-52s %s\n' "  ClearToKey alone (1920x1200 key fill)" "$(us clear)"
 printf '   %-52s %s\n' "  AnimateState alone (choose, load, draw, free)" "$(us animate)"
-printf '   %-52s %s\n' "    LoadImageA alone (the file load)" "$(us load)"
-printf '   %-52s %s\n' "    the rest (AnimateState - LoadImageA)" "$(us animate load)"
+printf '   %-52s %s\n' "    the sprite load alone (find, read, check, bitmap)" "$(us sprite)"
+printf '   %-52s %s\n' "    the rest (AnimateState - the sprite load)" "$(us animate sprite)"
+printf '   %-52s %s\n' "    LoadImageA alone (the bare load), for comparison" "$(us load)"
 printf '   %-52s %s\n' "  BitBlt 60x60 alone (back buffer to window DC)" "$(us blit)"
-printf '   %-52s %s\n' "loads that found their file" "$loaded of $load_count"
+printf '   %-52s %s\n' "loads that found their file: the sprite load" "$(field "$out/paint.txt" read 2) of $(field "$out/paint.txt" read 3)"
+printf '   %-52s %s\n' "                              LoadImageA" "$loaded of $load_count"
 printf '   %-52s %s\n' "paint cost at one paint per 20 ms tick" \
     "$(awk -v m="$(field "$out/paint.txt" paint 2)" 'BEGIN { s = m * 3000 / 1e6; printf "%7.2f s/min (%4.1f%%)", s, s / 60 * 100 }')"
 echo
@@ -335,6 +360,9 @@ row3 "X server (Xvfb)" xvfb
 printf '   %-36s %22s %22s %8s\n' "all of these" "$(total_min pelmo)" "$(total_min reference)" "$(ratio_of all)"
 printf '   %-36s %22s %22s\n' "(the rest of the machine, not ours)" "$(rest_min pelmo)" "$(rest_min reference)"
 printf '   %-36s %22s %22s\n' "paints made (the pace is 50 /s)" "$(paint_rate pelmo)" "$(paint_rate reference)"
+echo "   (pelmo.exe's paints: the $(cat "$out/pelmo-opens.txt" 2>/dev/null || echo '?') frame files it opened over the"
+echo "   $opens_per_paint that one paint opens, counted around $calibration_made paints of the same code;"
+echo "   the reference program counts its own)"
 printf '   %-36s %22s %22s %8s\n' "the program's process, per paint" "$(per_paint pelmo program)" "$(per_paint reference program)" "$(paint_ratio program)"
 printf '   %-36s %22s %22s %8s\n' "all of these, per paint" "$(per_paint pelmo all)" "$(per_paint reference all)" "$(paint_ratio all)"
 for f in pelmo reference; do
@@ -350,6 +378,8 @@ for f in pelmo reference; do
         echo "         edge, where Wine skips its paints): compare the figures per paint"
     fi
 done
+awk -v r="$opens_per_paint" 'BEGIN { d = r - int(r + 0.5); exit !(d > 0.02 || d < -0.02) }' &&
+    echo "   NOTE: $opens_per_paint files a paint is no whole number: some paints open more files than others"
 [ "$(field "$out/pelmo.txt" parked)" = yes ] || echo "   NOTE: the cursor left its corner while pelmo.exe ran: the mascot may have frozen"
 [ "$(field "$out/pelmo.txt" alive)" = yes ] || echo "   NOTE: pelmo.exe ended before the measured window closed"
 [ "$(field "$out/reference.txt" alive)" = yes ] || echo "   NOTE: the reference program ended before the measured window closed"

@@ -1,11 +1,15 @@
-// The frame sequencer's choice of frame, the catalogue and sprite paths.
+// The frame sequencer's choice of frame, the catalogue, sprite paths and
+// the check of a sprite file's bytes.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/MascotState.h"
 #include "sprites/AnimationCatalogue.h"
+#include "sprites/BitmapCheck.h"
 #include "sprites/FrameChoice.h"
 #include "sprites/SpritePath.h"
 #include "sprites/TextCopy.h"
@@ -154,6 +158,199 @@ TEST(SpritePath, SkinFolderFollowsTheSkinIndex)
     EXPECT_STREQ(path, "a/sleep0.bmp");
     BuildSpritePath(path, 6, 1, "sleep0");  // cut, never overrun
     EXPECT_STREQ(path, "b/sle");
+}
+
+// --- The check of a bitmap file's bytes ---------------------------------------
+
+struct BitmapRow {
+    const char* what;
+    uint32_t headerBytes;
+    int32_t width, height;
+    uint32_t planes, bits, compression, coloursUsed, imageSize;
+    uint32_t offset;  // of the pixels, as the file header states it
+    size_t fileSize;
+    // expected
+    bool usable;
+    uint32_t infoEnd, pixelsAt, pixelBytes;
+};
+
+// A file of `fileSize` bytes, zero but for the headers' fields.
+std::vector<uint8_t> BitmapBytes(const BitmapRow& row)
+{
+    std::vector<uint8_t> bytes(row.fileSize, 0);
+    auto put = [&](size_t at, uint32_t value, int size) {
+        for (int i = 0; i < size && at + i < bytes.size(); ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    };
+    put(0, 'B' | 'M' << 8, 2);
+    put(10, row.offset, 4);
+    put(14, row.headerBytes, 4);
+    if (row.headerBytes == 12) {
+        put(18, static_cast<uint32_t>(row.width), 2);
+        put(20, static_cast<uint32_t>(row.height), 2);
+        put(22, row.planes, 2);
+        put(24, row.bits, 2);
+    } else {
+        put(18, static_cast<uint32_t>(row.width), 4);
+        put(22, static_cast<uint32_t>(row.height), 4);
+        put(26, row.planes, 2);
+        put(28, row.bits, 2);
+        put(30, row.compression, 4);
+        put(34, row.imageSize, 4);
+        put(46, row.coloursUsed, 4);
+    }
+    return bytes;
+}
+
+const uint32_t Rgb = BitmapRgb, Rle8 = BitmapRle8, Rle4 = BitmapRle4, Fields = BitmapBitFields;
+const uint32_t Max = static_cast<uint32_t>(MaxSpriteSide);
+
+// The pixels at the limit of the bound: 4096 x 1024 at 32 bits is 16 MiB.
+const BitmapRow BitmapRows[] = {
+    // what                                  hdr  width height pl bits comp  used  image offset size       usable infoEnd at  bytes
+    {"24 bits, rows padded to 4 bytes",       40,     3,     2, 1, 24, Rgb,     0,    0,   54,    78,       true,   54,   54,   24},
+    {"24 bits, one byte short",               40,     3,     2, 1, 24, Rgb,     0,    0,   54,    77,       false,   0,    0,    0},
+    {"1 bit, both colours",                   40,     9,     2, 1,  1, Rgb,     0,    0,   62,    70,       true,   62,   62,    8},
+    {"8 bits naming 3 colours",               40,     5,     1, 1,  8, Rgb,     3,    0,   66,    74,       true,   66,   66,    8},
+    {"8 bits naming 300: a loader takes 256", 40,     1,     1, 1,  8, Rgb,   300,    0, 1078,  1082,       true, 1078, 1078,    4},
+    {"colour table cut short",                40,     1,     1, 1,  8, Rgb,     0,    0,   54,  1000,       false,   0,    0,    0},
+    {"24 bits with an optional table",        40,     1,     1, 1, 24, Rgb,     2,    0,   62,    66,       true,   62,   62,    4},
+    {"core header, 4 bits, 3-byte colours",   12,     3,     2, 1,  4, Rgb,     0,    0,   74,    82,       true,   74,   74,    8},
+    {"core header, 24 bits",                  12,     2,     1, 1, 24, Rgb,     0,    0,   26,    34,       true,   26,   26,    8},
+    {"core header cut short",                 12,     2,     1, 1, 24, Rgb,     0,    0,   26,    25,       false,   0,    0,    0},
+    {"bit fields after a 40-byte header",     40,     2,     2, 1, 16, Fields,  0,    0,   66,    74,       true,   66,   66,    8},
+    {"bit-field masks cut short",             40,     2,     2, 1, 16, Fields,  0,    0,   66,    62,       false,   0,    0,    0},
+    {"bit fields inside a tiny V5 header",   124,     1,     1, 1, 32, Fields,  0,    0,  138,   142,       true,  138,  138,    4},
+    {"bit fields inside a tiny V4 header",   108,     1,     1, 1, 16, Fields,  0,    0,  122,   126,       true,  122,  122,    4},
+    {"bit fields inside a 52-byte header",    52,     1,     1, 1, 32, Fields,  0,    0,   66,    70,       true,   66,   66,    4},
+    {"64-byte header",                        64,     1,     1, 1, 24, Rgb,     0,    0,   78,    82,       true,   78,   78,    4},
+    {"V5 header cut short",                  124,     1,     1, 1, 24, Rgb,     0,    0,  138,   137,       false,   0,    0,    0},
+    {"top-down 32 bits",                      40,     1,    -2, 1, 32, Rgb,     0,    0,   54,    62,       true,   54,   54,    8},
+    {"run-length 8 bits: the image size",     40,   100,   100, 1,  8, Rle8,    2,   10,   62,    72,       true,   62,   62,   10},
+    {"run-length 4 bits",                     40,     7,     3, 1,  4, Rle4,    0,    6,  118,   124,       true,  118,  118,    6},
+    {"run-length data past the end",          40,   100,   100, 1,  8, Rle8,    2,   11,   62,    72,       false,   0,    0,    0},
+    {"run-length without an image size",      40,     4,     4, 1,  8, Rle8,    2,    0,   62,    90,       false,   0,    0,    0},
+    {"run-length, top-down",                  40,     4,    -4, 1,  8, Rle8,    2,   10,   62,    72,       false,   0,    0,    0},
+    {"run-length 8 on 4 bits",                40,     4,     4, 1,  4, Rle8,    2,   10,   62,    72,       false,   0,    0,    0},
+    {"run-length 4 on 8 bits",                40,     4,     4, 1,  8, Rle4,    2,   10,   62,    72,       false,   0,    0,    0},
+    {"run-length 65535 x 65535 in 60 bytes",  40, 65535, 65535, 1,  8, Rle8,    0,    6,   54,    60,       false,   0,    0,    0},
+    {"bit fields on 24 bits",                 40,     1,     1, 1, 24, Fields,  0,    0,   66,    70,       false,   0,    0,    0},
+    {"bit fields on 8 bits",                  40,     1,     1, 1,  8, Fields,  0,    0, 1090,  1094,       false,   0,    0,    0},
+    {"compression 4",                         40,     1,     1, 1, 24, 4,       0,    0,   54,    58,       false,   0,    0,    0},
+    {"header of 41 bytes",                    41,     1,     1, 1, 24, Rgb,     0,    0,   55,    59,       false,   0,    0,    0},
+    {"width 0",                               40,     0,     1, 1, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
+    {"height 0",                              40,     1,     0, 1, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
+    {"negative width",                        40,    -1,     1, 1, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
+    {"no planes",                             40,     1,     1, 0, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
+    {"7 bits",                                40,     1,     1, 1,  7, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
+    {"height at the 32-bit minimum",          40,     1, INT32_MIN, 1, 24, Rgb, 0,    0,   54,    58,       false,   0,    0,    0},
+    {"width at the limit",                    40,   Max,     1, 1, 24, Rgb,     0,    0,   54, 12342,       true,   54,   54, 12288},
+    {"width over the limit",                  40, Max + 1,   1, 1,  8, Rgb,     1,    0,   58, 4162,        false,   0,    0,    0},
+    {"height over the limit, top-down",       40,     1, -4097, 1,  8, Rgb,     1,    0,   58, 16450,       false,   0,    0,    0},
+    {"pixel bytes at the limit",              40,   Max,  1024, 1, 32, Rgb,     0,    0,   54, 54 + (16u << 20), true, 54, 54, 16u << 20},
+    {"pixel bytes over the limit",            40,   Max,  1025, 1, 32, Rgb,     0,    0,   54, 54 + (16u << 20) + 16384, false, 0, 0, 0},
+    // Where the pixels start: no offset means after the table; an offset
+    // into the headers or the table would hand them over as pixels.
+    {"no offset: after the colour table",     40,     1,     1, 1,  8, Rgb,     2,    0,    0,    66,       true,   62,   62,    4},
+    {"no offset: after the masks",            40,     1,     1, 1, 16, Fields,  0,    0,    0,    70,       true,   66,   66,    4},
+    {"pixels after a gap",                    40,     1,     1, 1, 24, Rgb,     0,    0,  100,   104,       true,   54,  100,    4},
+    {"pixels past the end",                   40,     1,     1, 1, 24, Rgb,     0,    0,  101,   104,       false,   0,    0,    0},
+    {"offset inside the file header",         40,     1,     1, 1, 24, Rgb,     0,    0,    3,    58,       false,   0,    0,    0},
+    {"offset 14, the file header's size",     40,     1,     1, 1,  8, Rgb,     2,    0,   14,    66,       false,   0,    0,    0},
+    {"offset inside the info header",         40,     1,     1, 1, 24, Rgb,     0,    0,   30,    58,       false,   0,    0,    0},
+    {"offset inside the colour table",        40,     1,     1, 1,  8, Rgb,     2,    0,   58,    66,       false,   0,    0,    0},
+    {"offset inside the masks",               40,     1,     1, 1, 16, Fields,  0,    0,   60,    70,       false,   0,    0,    0},
+    {"offset inside a V5 header",            124,     1,     1, 1, 32, Fields,  0,    0,  130,   142,       false,   0,    0,    0},
+};
+
+TEST(BitmapCheck, AcceptsExactlyWhatLiesInsideTheBytes)
+{
+    for (const BitmapRow& row : BitmapRows) {
+        SCOPED_TRACE(row.what);
+        const std::vector<uint8_t> bytes = BitmapBytes(row);
+        const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
+        ASSERT_EQ(layout.usable, row.usable);
+        if (!row.usable) continue;
+        EXPECT_EQ(layout.infoEnd, row.infoEnd);
+        EXPECT_EQ(layout.pixelsAt, row.pixelsAt);
+        EXPECT_EQ(layout.pixelBytes, row.pixelBytes);
+        EXPECT_EQ(layout.width, row.width);
+        EXPECT_EQ(layout.height, row.height);
+        EXPECT_EQ(layout.bits, row.bits);
+        EXPECT_EQ(layout.compression, row.compression);
+        // Even when there is a file header and no more, or less.
+        for (size_t cut : {size_t(0), size_t(2), size_t(17), bytes.size() - 1})
+            EXPECT_FALSE(CheckBitmapFile(bytes.data(), cut).usable) << "cut to " << cut;
+    }
+}
+
+TEST(BitmapCheck, NamesTheColourTableAndMasks)
+{
+    const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, true, 0, 0, 0};
+    std::vector<uint8_t> bytes = BitmapBytes(core);
+    BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
+    EXPECT_EQ(layout.headerBytes, 12u);
+    EXPECT_EQ(layout.colourCount, 16u);
+    EXPECT_EQ(layout.colourEntryBytes, 3u);
+    EXPECT_EQ(layout.masksBytes, 0u);
+
+    const BitmapRow fields = {"", 40, 2, 2, 1, 16, Fields, 0, 0, 66, 74, true, 0, 0, 0};
+    bytes = BitmapBytes(fields);
+    layout = CheckBitmapFile(bytes.data(), bytes.size());
+    EXPECT_EQ(layout.masksBytes, 12u);
+    EXPECT_EQ(layout.colourCount, 0u);
+
+    bytes[0] = 'M';
+    EXPECT_FALSE(CheckBitmapFile(bytes.data(), bytes.size()).usable) << "not a bitmap file";
+    EXPECT_FALSE(CheckBitmapFile(nullptr, 0).usable);
+}
+
+// --- Where a frame is read from --------------------------------------------------
+
+TEST(SpritePath, WorkingFolderFirstElseBesideTheProgram)
+{
+    struct Row {
+        const char* working;
+        bool workingHasSkin;
+        const char* program;
+        int32_t skin;
+        const char* name;
+        const char* expected;  // "" when there is no usable path
+    };
+    const Row rows[] = {
+        {"C:\\x", true, "C:\\p\\pelmo.exe", 2, "w3", "C:\\x\\c\\w3.bmp"},
+        {"C:\\x", false, "C:\\p\\pelmo.exe", 2, "w3", "C:\\p\\c\\w3.bmp"},
+        {"C:\\x", false, "C:\\p\\pelmo.exe", 0, "sleep0", "C:\\p\\a\\sleep0.bmp"},
+        {"C:\\", true, "C:\\p\\pelmo.exe", 3, "n0", "C:\\d\\n0.bmp"},
+        {"C:\\x", false, "C:\\pelmo.exe", 1, "n0", "C:\\b\\n0.bmp"},
+        {"Z:\\tmp\\x", false, "Z:/opt/pelmo/pelmo.exe", 0, "w0", "Z:/opt/pelmo/a\\w0.bmp"},
+        {"C:\\x", true, "C:\\p\\pelmo.exe", 9, "w0", "C:\\x\\a\\w0.bmp"},
+        // A program file without a folder would leave a relative path.
+        {"C:\\x", false, "pelmo.exe", 0, "w0", ""},
+        {"C:\\x", true, "C:\\p\\pelmo.exe", 0, "a-name-far-too-long-for-a-frame", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.expected) + " from " + row.working + " / " + row.program);
+        char out[64] = "unchanged";
+        const SkinPlaces places = {row.working, row.workingHasSkin, row.program};
+        EXPECT_EQ(ResolveSpritePath(out, sizeof out, places, row.skin, row.name), row.expected[0] != '\0');
+        EXPECT_STREQ(out, row.expected);
+    }
+}
+
+TEST(SpritePath, APathThatDoesNotFitIsNoPath)
+{
+    const SkinPlaces places = {"C:\\x", true, "C:\\p\\pelmo.exe"};
+    char out[16];
+    ASSERT_TRUE(ResolveSpritePath(out, 14, places, 0, "w0"));  // 13 characters and the end
+    EXPECT_STREQ(out, "C:\\x\\a\\w0.bmp");
+    EXPECT_FALSE(ResolveSpritePath(out, 13, places, 0, "w0"));
+    EXPECT_STREQ(out, "");
+
+    EXPECT_TRUE(BuildSkinFolderPath(out, sizeof out, "C:\\x", 3));
+    EXPECT_STREQ(out, "C:\\x\\d");
+    EXPECT_TRUE(BuildSkinFolderPath(out, sizeof out, "C:\\", 0));
+    EXPECT_STREQ(out, "C:\\a");
+    EXPECT_FALSE(BuildSkinFolderPath(out, 6, "C:\\x", 0));
 }
 
 TEST(SkinCycle, FourLeftClicksComeBackToTheStart)

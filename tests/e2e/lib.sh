@@ -71,8 +71,9 @@ copy_shipped_skins() {
     for skin in a b c d; do cp -r "$PELMO_SKINS/$skin" "$e2e_dir/$skin"; done
 }
 
+# Starts the program: the copy in the working folder, or the one at $1.
 start_mascot() {
-    wine ./pelmo.exe &
+    wine "${1:-./pelmo.exe}" &
     mascot_pid=$!
     started_pids="$started_pids $mascot_pid"
     mascot_hwnd="$(probe find 20000)" || fail "the mascot window did not appear"

@@ -1,15 +1,19 @@
-// Counts the files opened in the given folders during the given number of
-// seconds and prints the count. The program reads one frame file at each
-// paint, so this tells how many paints it really made while it was being
-// measured, without touching the program itself.
+// Counts the files opened in the given folders, either during the given
+// number of seconds or while a command runs, and prints the count. It tells
+// how many frame files a program opened while it was measured, without
+// touching the program itself; how many of those one paint opens is
+// measured the second way, around a known number of paints.
 // Usage: bench_open_count SECONDS FOLDER...
+//        bench_open_count --while FOLDER... -- COMMAND [ARGUMENT...]
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -32,18 +36,38 @@ long CountEvents(const char* buffer, ssize_t length)
     return count;
 }
 
+// Opens reported within `waitMs`.
+long ReadOpens(int fd, int waitMs)
+{
+    alignas(inotify_event) static char buffer[64 * 1024];
+    pollfd p = {fd, POLLIN, 0};
+    if (poll(&p, 1, waitMs) <= 0) return 0;
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    return got > 0 ? CountEvents(buffer, got) : 0;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: bench_open_count SECONDS FOLDER...\n"
+                         "       bench_open_count --while FOLDER... -- COMMAND [ARGUMENT...]\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_open_count SECONDS FOLDER...\n");
-        return 2;
+    if (argc < 3) return Usage();
+    const bool during = std::strcmp(argv[1], "--while") == 0;
+    int command = argc;
+    if (during) {
+        for (int i = 2; i < argc; ++i)
+            if (std::strcmp(argv[i], "--") == 0) command = i + 1;
+        if (command >= argc) return Usage();
     }
-    const long long end = NowMilliseconds() + static_cast<long long>(std::atof(argv[1]) * 1000.0);
     const int fd = inotify_init1(IN_NONBLOCK);
     if (fd < 0) return 1;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 2; i < (during ? command - 1 : argc); ++i) {
         // Closes are watched too though only opens are counted: the kernel
         // merges an event into an identical one still unread before it, so
         // a frame opened on several paints in a row would count once, while
@@ -54,14 +78,24 @@ int main(int argc, char** argv)
         }
     }
     long opens = 0;
-    alignas(inotify_event) char buffer[64 * 1024];
-    for (long long now = NowMilliseconds(); now < end; now = NowMilliseconds()) {
-        pollfd p = {fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(end - now)) <= 0) continue;
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got > 0) opens += CountEvents(buffer, got);
+    if (!during) {
+        const long long end = NowMilliseconds() + static_cast<long long>(std::atof(argv[1]) * 1000.0);
+        for (long long now = NowMilliseconds(); now < end; now = NowMilliseconds())
+            opens += ReadOpens(fd, static_cast<int>(end - now));
+        std::printf("%ld\n", opens);
+        return 0;
     }
+    const pid_t child = fork();
+    if (child < 0) return 1;
+    if (child == 0) {
+        execvp(argv[command], argv + command);
+        std::fprintf(stderr, "bench_open_count: cannot run %s\n", argv[command]);
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) opens += ReadOpens(fd, 50);
+    // Events still queued from the command's last moments.
+    for (long more = ReadOpens(fd, 100); more > 0; more = ReadOpens(fd, 100)) opens += more;
     std::printf("%ld\n", opens);
-    close(fd);
-    return 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

@@ -1,5 +1,7 @@
 #include "support/BmpFixture.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "support/TestFolder.h"
@@ -22,6 +24,61 @@ uint32_t Pack555(uint32_t rgb)
 {
     const uint32_t r = (rgb >> 19) & 31, g = (rgb >> 11) & 31, b = (rgb >> 3) & 31;
     return (r << 10) | (g << 5) | b;
+}
+// The top bits of each channel of `rgb`, placed where its mask says.
+uint32_t PackFields(uint32_t rgb, const uint32_t masks[3])
+{
+    uint32_t packed = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        const uint32_t mask = masks[channel];
+        if (mask == 0) continue;
+        int shift = 0, width = 0;
+        while ((mask >> shift & 1) == 0) ++shift;
+        while (shift + width < 32 && (mask >> (shift + width) & 1) != 0) ++width;
+        const uint32_t value = (rgb >> (16 - 8 * channel)) & 0xFF;
+        packed |= (value >> (8 - width)) << shift;
+    }
+    return packed;
+}
+
+// One row of palette indices in run-length form: repeats as runs, other
+// stretches of three or more as literal groups (padded to 16 bits), the
+// rest as runs of one; then the end of the line. With nibbles, a run of
+// one colour repeats it in both halves of its byte.
+void AppendRunLengthRow(std::vector<uint8_t>& out, const std::vector<uint32_t>& indices, bool nibbles)
+{
+    const size_t n = indices.size();
+    for (size_t i = 0; i < n;) {
+        size_t run = 1;
+        while (i + run < n && run < 255 && indices[i + run] == indices[i]) ++run;
+        size_t literal = 0;
+        while (run == 1 && i + literal < n && literal < 255 &&
+               !(i + literal + 1 < n && indices[i + literal] == indices[i + literal + 1]))
+            ++literal;
+        if (run == 1 && literal >= 3) {
+            out.push_back(0);
+            out.push_back(static_cast<uint8_t>(literal));
+            const size_t start = out.size();
+            for (size_t k = 0; k < literal; ++k) {
+                const uint32_t index = indices[i + k];
+                if (!nibbles)
+                    out.push_back(static_cast<uint8_t>(index));
+                else if (k % 2 == 0)
+                    out.push_back(static_cast<uint8_t>(index << 4));
+                else
+                    out.back() |= static_cast<uint8_t>(index);
+            }
+            if ((out.size() - start) % 2 != 0) out.push_back(0);
+            i += literal;
+            continue;
+        }
+        out.push_back(static_cast<uint8_t>(run));
+        const uint32_t index = indices[i];
+        out.push_back(static_cast<uint8_t>(nibbles ? (index << 4 | index) : index));
+        i += run;
+    }
+    out.push_back(0);  // end of line
+    out.push_back(0);
 }
 
 }  // namespace
@@ -62,8 +119,16 @@ bool WriteBmp(const char* path, const Picture& picture, BmpLayout layout)
     return !file.empty() && WriteFileBytes(path, file.data(), static_cast<unsigned>(file.size()));
 }
 
+BmpForm PlainForm(int bits, bool topDown) { return BmpForm{bits, topDown, 40, 0, {0, 0, 0}, false}; }
+
 std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, bool topDown)
 {
+    return EncodeBmpAs(picture, PlainForm(bits, topDown));
+}
+
+std::vector<uint8_t> EncodeBmpAs(const Picture& picture, const BmpForm& form)
+{
+    const int bits = form.bits;
     std::vector<uint32_t> palette;
     if (bits <= 8) {
         palette = picture.pixels;
@@ -71,33 +136,19 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, bool topDown)
         palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
         if (palette.size() > (1u << bits)) return {};
     }
+    const bool core = form.headerBytes == 12;
+    // A core header has no count of colours: its table is always full.
+    const size_t tableEntries = core && bits <= 8 ? size_t(1) << bits : palette.size();
+    const bool runLength = form.compression == BI_RLE8 || form.compression == BI_RLE4;
+    const bool fields = form.compression == BI_BITFIELDS;
+
+    // The pixels first, as their length goes into the headers.
+    std::vector<uint8_t> pixels;
     const uint32_t rowBytes = ((static_cast<uint32_t>(picture.width) * bits + 31) / 32) * 4;
-    const uint32_t headerBytes = BmpHeadersSize + static_cast<uint32_t>(palette.size()) * 4;
-    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(picture.height);
-
-    std::vector<uint8_t> out;
-    out.reserve(headerBytes + imageBytes);
-    out.push_back('B');
-    out.push_back('M');
-    Append32(out, headerBytes + imageBytes);
-    Append32(out, 0);
-    Append32(out, headerBytes);
-    Append32(out, 40);
-    Append32(out, static_cast<uint32_t>(picture.width));
-    Append32(out, static_cast<uint32_t>(topDown ? -picture.height : picture.height));
-    Append16(out, 1);
-    Append16(out, static_cast<uint32_t>(bits));
-    Append32(out, 0);  // BI_RGB
-    Append32(out, imageBytes);
-    Append32(out, 2835);
-    Append32(out, 2835);
-    Append32(out, static_cast<uint32_t>(palette.size()));
-    Append32(out, 0);
-    for (uint32_t rgb : palette) Append32(out, rgb);  // blue, green, red, 0
-
     for (int row = 0; row < picture.height; ++row) {
-        const int y = topDown ? row : picture.height - 1 - row;
-        const size_t start = out.size();
+        const int y = form.topDown ? row : picture.height - 1 - row;
+        std::vector<uint32_t> indices;
+        const size_t start = pixels.size();
         uint32_t pending = 0;  // bits of pixels not yet stored, for depths below 8
         int pendingBits = 0;
         for (int x = 0; x < picture.width; ++x) {
@@ -105,25 +156,87 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, bool topDown)
             if (bits <= 8) {
                 const uint32_t index = static_cast<uint32_t>(
                     std::lower_bound(palette.begin(), palette.end(), rgb) - palette.begin());
+                indices.push_back(index);
+                if (runLength) continue;
                 pending = (pending << bits) | index;
                 pendingBits += bits;
                 if (pendingBits == 8) {
-                    out.push_back(static_cast<uint8_t>(pending));
+                    pixels.push_back(static_cast<uint8_t>(pending));
                     pending = 0;
                     pendingBits = 0;
                 }
+            } else if (fields) {
+                const uint32_t packed = PackFields(rgb, form.masks);
+                for (int byte = 0; byte < bits / 8; ++byte) pixels.push_back(static_cast<uint8_t>(packed >> (8 * byte)));
             } else if (bits == 16) {
-                Append16(out, Pack555(rgb));
+                Append16(pixels, Pack555(rgb));
             } else {
-                out.push_back(static_cast<uint8_t>(rgb));
-                out.push_back(static_cast<uint8_t>(rgb >> 8));
-                out.push_back(static_cast<uint8_t>(rgb >> 16));
-                if (bits == 32) out.push_back(0);
+                pixels.push_back(static_cast<uint8_t>(rgb));
+                pixels.push_back(static_cast<uint8_t>(rgb >> 8));
+                pixels.push_back(static_cast<uint8_t>(rgb >> 16));
+                if (bits == 32) pixels.push_back(0);
             }
         }
-        if (pendingBits > 0) out.push_back(static_cast<uint8_t>(pending << (8 - pendingBits)));
-        out.resize(start + rowBytes, 0);
+        if (runLength) {
+            if (form.rowsEndEarly && row % 3 == 1) indices.resize(indices.size() / 2);
+            AppendRunLengthRow(pixels, indices, form.compression == BI_RLE4);
+            continue;
+        }
+        if (pendingBits > 0) pixels.push_back(static_cast<uint8_t>(pending << (8 - pendingBits)));
+        pixels.resize(start + rowBytes, 0);
     }
+    if (runLength) {
+        pixels.push_back(0);  // end of bitmap
+        pixels.push_back(1);
+    }
+
+    const uint32_t masksBytes = fields && form.headerBytes == 40 ? 12 : 0;
+    const uint32_t entryBytes = core ? 3 : 4;
+    const uint32_t pixelsAt = 14 + static_cast<uint32_t>(form.headerBytes) + masksBytes +
+                              static_cast<uint32_t>(tableEntries) * entryBytes;
+    std::vector<uint8_t> out;
+    out.reserve(pixelsAt + pixels.size());
+    out.push_back('B');
+    out.push_back('M');
+    Append32(out, pixelsAt + static_cast<uint32_t>(pixels.size()));
+    Append32(out, 0);
+    Append32(out, pixelsAt);
+    Append32(out, static_cast<uint32_t>(form.headerBytes));
+    if (core) {
+        Append16(out, static_cast<uint32_t>(picture.width));
+        Append16(out, static_cast<uint32_t>(picture.height));
+        Append16(out, 1);
+        Append16(out, static_cast<uint32_t>(bits));
+    } else {
+        Append32(out, static_cast<uint32_t>(picture.width));
+        Append32(out, static_cast<uint32_t>(form.topDown ? -picture.height : picture.height));
+        Append16(out, 1);
+        Append16(out, static_cast<uint32_t>(bits));
+        Append32(out, form.compression);
+        Append32(out, static_cast<uint32_t>(pixels.size()));
+        Append32(out, 2835);
+        Append32(out, 2835);
+        Append32(out, static_cast<uint32_t>(palette.size()));
+        Append32(out, 0);
+    }
+    // V4 and V5: the masks (used with bit fields only), no alpha, sRGB, and
+    // zeros for the end points, gamma, intent and profile.
+    if (form.headerBytes > 40) {
+        for (uint32_t mask : form.masks) Append32(out, mask);
+        Append32(out, 0);
+        Append32(out, 0x73524742);  // 'sRGB'
+        out.resize(14 + static_cast<size_t>(form.headerBytes), 0);
+    } else if (masksBytes != 0) {
+        for (uint32_t mask : form.masks) Append32(out, mask);
+    }
+    for (uint32_t rgb : palette) {  // blue, green, red (, 0)
+        out.push_back(static_cast<uint8_t>(rgb));
+        out.push_back(static_cast<uint8_t>(rgb >> 8));
+        out.push_back(static_cast<uint8_t>(rgb >> 16));
+        if (!core) out.push_back(0);
+    }
+    out.resize(pixelsAt, 0);
+    out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
 

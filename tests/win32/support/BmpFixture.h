@@ -35,13 +35,30 @@ uint32_t PicturePixel(const Picture& picture, int x, int y);
 bool WriteBmp(const char* path, const Picture& picture, BmpLayout layout = Bmp24BottomUp);
 
 // Files in other layouts too: any bit depth from 1 to 32, rows top-down as
-// well as bottom-up, and headers with chosen values, so that tests can also
-// cut or damage them.
+// well as bottom-up, core, V4 and V5 headers, run-length and bit-field
+// pixels, and headers with chosen values, so that tests can also cut or
+// damage them.
 
-// The whole file for `picture` with `bits` per pixel (1, 4, 8, 16, 24 or
-// 32), bottom-up or top-down. Depths up to 8 get a palette of the
-// picture's colours (no file at all, an empty result, when it has more than
-// the depth allows); 16 bits keep the top five bits of each channel (5-5-5).
+// How a picture is stored. Depths up to 8 get a palette of the picture's
+// colours; 16 bits without masks keep the top five bits of each channel
+// (5-5-5).
+struct BmpForm {
+    int bits;
+    bool topDown;
+    int headerBytes;       // 12 (core), 40, 108 (V4) or 124 (V5)
+    uint32_t compression;  // BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS
+    uint32_t masks[3];     // red, green, blue, for bit fields: at most 8 bits each
+    bool rowsEndEarly;     // run-length: every third row ends half-way, leaving a gap
+};
+
+BmpForm PlainForm(int bits, bool topDown);
+
+// The whole file for `picture` in `form`; empty when the picture has more
+// colours than the depth allows.
+std::vector<uint8_t> EncodeBmpAs(const Picture& picture, const BmpForm& form);
+
+// The same as EncodeBmpAs(picture, PlainForm(bits, topDown)): a 40-byte
+// header, uncompressed.
 std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, bool topDown);
 
 // The colour that a pixel of `rgb` has once stored at 16 bits and widened

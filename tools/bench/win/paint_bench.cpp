@@ -1,12 +1,16 @@
 // Cost of one paint of the mascot, and of each of its parts, measured with
-// QueryPerformanceCounter. Run from the folder that holds the skins.
+// QueryPerformanceCounter, beside the bare paint sequence without any guard
+// around the file. Run from the folder that holds the skins.
 // Prints one line per figure: name, mean µs, median µs, count.
+// With --paints-only N it makes N paints untimed and prints how many paints
+// it made in all, so that the files they open can be counted from outside.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/MascotState.h"
@@ -17,6 +21,7 @@
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/FrameChoice.h"
 #include "sprites/SpriteDraw.h"
+#include "sprites/SpriteLoad.h"
 #include "sprites/SpritePath.h"
 
 namespace {
@@ -119,24 +124,67 @@ void FullPaint(HDC windowDC)
     BitBlt(windowDC, 0, 0, WindowSize, WindowSize, backBufferDC, 0, 0, SRCCOPY);
 }
 
+// The same paint as the bare sequence makes it, with no guard around the
+// file: the key fill, LoadImageA on the relative path, the size from
+// GetObjectA, the copy at scale one, then free. The yardstick for the cost
+// of the guarded paint.
+void BarePaint(HDC windowDC)
+{
+    ClearToKey(backBufferDC);
+    const FrameChoice choice = ChooseFrame(mascot.state);
+    if (choice.draw) {
+        char path[32];
+        BuildSpritePath(path, sizeof path, mascot.skinIndex, choice.name);
+        HBITMAP bitmap =
+            static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof info, &info);
+        const int width = info.bmWidth, height = info.bmHeight;
+        HDC memoryDC = CreateCompatibleDC(backBufferDC);
+        SelectObject(memoryDC, bitmap);
+        if (choice.mirrored)
+            StretchBlt(backBufferDC, width, 0, -width, height, memoryDC, 0, 0, width, height, SRCCOPY);
+        else
+            StretchBlt(backBufferDC, 0, 0, width, height, memoryDC, 0, 0, width, height, SRCCOPY);
+        DeleteDC(memoryDC);
+        DeleteObject(bitmap);
+    }
+    BitBlt(windowDC, 0, 0, WindowSize, WindowSize, backBufferDC, 0, 0, SRCCOPY);
+}
+
 struct Samples {
     std::vector<double> paint;
+    std::vector<double> bare;
     std::vector<double> clear;
     std::vector<double> animate;
+    std::vector<double> sprite;
     std::vector<double> load;
     std::vector<double> blit;
     int loaded;
+    int read;
 };
 
-// The file load alone: the frame the paint would load next, timed from the
-// call to its return; freeing the bitmap is left out of the figure.
-void TimeLoad(Samples& s)
+// The two loads alone, for the frame that the paint would draw next, each
+// timed from the call to its return; freeing is left out of the figures.
+// The program's: find the file, read it once, check it, make the bitmap.
+// The bare one: LoadImageA.
+void TimeLoads(Samples& s)
 {
     const FrameChoice choice = ChooseFrame(mascot.state);
     if (!choice.draw) return;
+    HDC memoryDC = CreateCompatibleDC(backBufferDC);
+    double start = NowMicroseconds();
+    char fullPath[MAX_PATH];
+    SpriteBitmap sprite = {nullptr, 0, 0};
+    if (FindSpriteFile(fullPath, sizeof fullPath, choice.name)) sprite = LoadSpriteBitmap(fullPath, memoryDC);
+    s.sprite.push_back(NowMicroseconds() - start);
+    if (sprite.bitmap != nullptr) ++s.read;
+    DeleteObject(sprite.bitmap);
+    DeleteDC(memoryDC);
+
     char path[32];
     BuildSpritePath(path, sizeof path, mascot.skinIndex, choice.name);
-    const double start = NowMicroseconds();
+    start = NowMicroseconds();
     HANDLE bitmap = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     s.load.push_back(NowMicroseconds() - start);
     if (bitmap == nullptr) return;
@@ -144,17 +192,32 @@ void TimeLoad(Samples& s)
     DeleteObject(bitmap);
 }
 
-// Each round times the whole paint and then each part once, so that the
+// Times the program's paint and the bare one of the same frame, in turns
+// first, so that neither always finds the file system warmed by the other.
+void TimePaints(HDC windowDC, Samples& s, bool bareFirst)
+{
+    const MascotState before = mascot;
+    for (int turn = 0; turn < 2; ++turn) {
+        const bool bare = (turn == 0) == bareFirst;
+        mascot = before;
+        const double start = NowMicroseconds();
+        if (bare)
+            BarePaint(windowDC);
+        else
+            FullPaint(windowDC);
+        (bare ? s.bare : s.paint).push_back(NowMicroseconds() - start);
+        PumpMessages();
+    }
+}
+
+// Each round times both whole paints and then each part once, so that the
 // figures share the same conditions and can be set beside each other.
-void TimeRound(HDC windowDC, Samples& s)
+void TimeRound(HDC windowDC, Samples& s, int round)
 {
     NextTick();
-    double start = NowMicroseconds();
-    FullPaint(windowDC);
-    s.paint.push_back(NowMicroseconds() - start);
-    PumpMessages();
+    TimePaints(windowDC, s, round % 2 == 0);
 
-    start = NowMicroseconds();
+    double start = NowMicroseconds();
     ClearToKey(backBufferDC);
     s.clear.push_back(NowMicroseconds() - start);
 
@@ -162,7 +225,7 @@ void TimeRound(HDC windowDC, Samples& s)
     AnimateState(backBufferDC, mascot.state);
     s.animate.push_back(NowMicroseconds() - start);
 
-    TimeLoad(s);
+    TimeLoads(s);
 
     start = NowMicroseconds();
     BitBlt(windowDC, 0, 0, WindowSize, WindowSize, backBufferDC, 0, 0, SRCCOPY);
@@ -170,33 +233,52 @@ void TimeRound(HDC windowDC, Samples& s)
     PumpMessages();
 }
 
-void Measure(HDC windowDC, int count)
+void WarmUp(HDC windowDC)
 {
     for (int i = 0; i < WarmUpPaints; ++i) {
         NextTick();
         FullPaint(windowDC);
         PumpMessages();
     }
+}
+
+void Measure(HDC windowDC, int count)
+{
+    WarmUp(windowDC);
     Samples s = {};
-    s.paint.reserve(count);
-    s.clear.reserve(count);
-    s.animate.reserve(count);
-    s.load.reserve(count);
-    s.blit.reserve(count);
-    for (int i = 0; i < count; ++i) TimeRound(windowDC, s);
+    for (std::vector<double>* v : {&s.paint, &s.bare, &s.clear, &s.animate, &s.sprite, &s.load, &s.blit})
+        v->reserve(count);
+    for (int i = 0; i < count; ++i) TimeRound(windowDC, s, i);
     Report("paint", s.paint);
+    Report("bare", s.bare);
     Report("clear", s.clear);
     Report("animate", s.animate);
+    Report("sprite", s.sprite);
     Report("load", s.load);
     Report("blit", s.blit);
     std::printf("loaded %d %u\n", s.loaded, static_cast<unsigned>(s.load.size()));
+    std::printf("read %d %u\n", s.read, static_cast<unsigned>(s.sprite.size()));
+}
+
+// Paints only, as the program makes them; the count includes the warm-up.
+void PaintOnly(HDC windowDC, int count)
+{
+    WarmUp(windowDC);
+    for (int i = 0; i < count; ++i) {
+        NextTick();
+        FullPaint(windowDC);
+        PumpMessages();
+    }
+    std::printf("paints_made %d\n", WarmUpPaints + count);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3000;
+    const bool paintsOnly = argc > 1 && std::strcmp(argv[1], "--paints-only") == 0;
+    const int countArg = paintsOnly ? 2 : 1;
+    const int count = argc > countArg ? std::max(1, std::atoi(argv[countArg])) : 3000;
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     frequency = static_cast<double>(f.QuadPart);
@@ -205,7 +287,10 @@ int main(int argc, char** argv)
     MakeBackBuffer(window.hwnd);
     StartLikeTheProgram();
 
-    Measure(window.dc, count);
+    if (paintsOnly)
+        PaintOnly(window.dc, count);
+    else
+        Measure(window.dc, count);
 
     ReleaseDC(window.hwnd, window.dc);
     DestroyWindow(window.hwnd);

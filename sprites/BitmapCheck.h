@@ -1,0 +1,48 @@
+// The check of a sprite file's bytes before anything is drawn from them:
+// which layout the headers describe, and whether every byte that a reader
+// of that layout takes lies inside the bytes given. Decided from the bytes
+// alone, so that it can be tested and fuzzed without the platform.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Only the top-left 60 x 60 of a picture ever shows, so anything far larger
+// is refused rather than decoded at every paint.
+const int32_t MaxSpriteSide = 4096;                   // pixels, each of width and height
+const uint32_t MaxSpritePixelBytes = 16u << 20;       // the rows decoded at the file's own depth
+// A reader takes at most this much of a file; a picture whose data lies
+// beyond it counts as cut short.
+const uint32_t MaxSpriteFileBytes = MaxSpritePixelBytes + (1u << 20);
+
+const uint32_t BitmapFileHeaderBytes = 14;
+const uint32_t BitmapCoreHeaderBytes = 12;
+// The largest header, masks and colour table together.
+const uint32_t MaxBitmapInfoBytes = 124 + 12 + 256 * 4;
+
+enum BitmapCompression : uint32_t {
+    BitmapRgb = 0,
+    BitmapRle8 = 1,
+    BitmapRle4 = 2,
+    BitmapBitFields = 3,
+};
+
+struct BitmapLayout {
+    bool usable;                // false: the file is refused and nothing is drawn
+    uint32_t headerBytes;       // 12 (core), 40, 52, 56, 64, 108 or 124
+    int32_t width;
+    int32_t height;             // negative: rows stored from the top
+    uint32_t bits;              // per pixel: 1, 4, 8, 16, 24 or 32
+    uint32_t compression;       // a BitmapCompression
+    uint32_t masksBytes;        // 12 when bit-field masks follow a 40-byte header, else 0
+    uint32_t colourCount;       // entries in the colour table
+    uint32_t colourEntryBytes;  // 3 after a core header, 4 after the others
+    uint32_t infoEnd;           // file offset just past header, masks and colour table
+    uint32_t pixelsAt;          // file offset of the pixel data
+    uint32_t pixelBytes;        // bytes of pixel data: whole rows, or the run-length data
+};
+
+// What the first `size` bytes of a bitmap file describe. usable is true
+// only when bytes [0, infoEnd) and [pixelsAt, pixelsAt + pixelBytes) all lie
+// inside them, the pixels start at or after infoEnd, and the picture keeps
+// to the limits above.
+BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size);
