@@ -9,7 +9,7 @@ build="${BUILD_DIR:-$root/build}"
 # The Windows tests share nothing but the machine: each takes one desk
 # (display, window manager, Wine prefix) for itself, and several desks let
 # them run side by side. The desks are set up while the build runs.
-desks="${PELMO_DESKS:-2}"
+desks="${PELMO_DESKS:-3}"
 PELMO_DESKS="$desks" PELMO_SESSION_LATER=1
 . "$root/tools/wine-session.sh"
 "$root/tools/build.sh"

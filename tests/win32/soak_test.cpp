@@ -1,6 +1,6 @@
 // A long run in one process with the shipped skins: half a million ticks
-// and frame choices through the core, ten thousand ticks and paints through
-// the real window, skin changes and forty dialogs. Afterwards the process
+// and frame choices through the core, five thousand ticks and paints
+// through the real window, skin changes and forty dialogs. Afterwards the process
 // holds exactly the GDI objects and no more memory than after a warm-up,
 // and the mascot still wanders and draws.
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ const int32_t FarAway = -100000;  // a cursor that never freezes the mascot
 // Wine (placing and drawing the window are calls to its server and to X),
 // so the window takes a large sample and the core, which decides every
 // tick and every frame, takes the bulk.
-const int WindowRounds = 10000;
+const int WindowRounds = 5000;
 const int CoreRounds = 500000;
 const int DialogEvery = WindowRounds / 40;
 const int ClickEvery = 97;
@@ -44,7 +44,7 @@ const int PumpEvery = 10;
 const int WarmUpRounds = 500;
 
 // Growth allowed between the warm-up and the end. Leaking one loaded frame
-// a paint would add over 100 MB, 32 bytes a paint 320 KB.
+// a paint would add over 50 MB, 64 bytes a paint 320 KB.
 const size_t MemorySlack = 256 * 1024;
 
 // The skins that the build puts beside the program, two folders above this
