@@ -44,9 +44,22 @@ void OnPaint(HWND hwnd)
     EndPaint(hwnd, &ps);
 }
 
-void ShowOptionsDialog(HWND hwnd)
+// A right click pauses the mascot until its dialog ends; the options
+// command leaves it running. While a dialog is open, either only brings
+// that one to the front.
+void ShowOptionsDialog(HWND hwnd, bool pause)
 {
+    if (optionsDialogOpen) {
+        if (optionsDialog != nullptr) SetForegroundWindow(optionsDialog);
+        return;
+    }
+    optionsDialogOpen = true;
+    if (pause) mascot.running = false;
     DialogBoxParamA(appInstance, MAKEINTRESOURCEA(OptionsDialogId), hwnd, OptionsDialogProc, 0);
+    // The window may have been destroyed from inside the dialog's loop
+    // (WM_CLOSE, command 105): nothing of it is used from here on.
+    if (pause) mascot.running = true;
+    optionsDialogOpen = false;
 }
 
 }  // namespace
@@ -75,7 +88,7 @@ LRESULT CALLBACK MascotWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case CmdMove:
             return 0;
         case CmdOptions:
-            ShowOptionsDialog(hwnd);
+            ShowOptionsDialog(hwnd, false);
             return 0;
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -88,9 +101,7 @@ LRESULT CALLBACK MascotWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_RBUTTONDOWN:
-        mascot.running = false;
-        ShowOptionsDialog(hwnd);
-        mascot.running = true;
+        ShowOptionsDialog(hwnd, true);
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -4,3 +4,4 @@ HINSTANCE appInstance = nullptr;
 char className[100] = "";
 HDC backBufferDC = nullptr;
 HBITMAP backBufferBitmap = nullptr;
+bool optionsDialogOpen = false;

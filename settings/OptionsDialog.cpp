@@ -65,12 +65,16 @@ void ReadControls(HWND hDlg)
 
 }  // namespace
 
+HWND optionsDialog = nullptr;
+
 INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
     // Another copy of the program may have saved meanwhile: the record
     // always mirrors the file as it is now.
     LoadSettings();
+    if (uMsg == WM_NCDESTROY && optionsDialog == hDlg) optionsDialog = nullptr;
     if (uMsg == WM_INITDIALOG) {
+        optionsDialog = hDlg;
         FillControls(hDlg);
         return TRUE;
     }

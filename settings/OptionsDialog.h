@@ -6,3 +6,7 @@
 // from the record; IDOK reads back the fields whose control exists and
 // saves; IDCANCEL closes without saving.
 INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+// The options dialog from its WM_INITDIALOG until it is destroyed, so that
+// it can be brought to the front; null otherwise.
+extern HWND optionsDialog;

@@ -2,18 +2,31 @@
 // the record's 552-byte memory image, nothing before or after it.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 // Replaces the record's first N bytes with a "savedata" file of N bytes and
 // ignores bytes past the record's size; a missing or unreadable file
 // changes nothing.
 void LoadSettings();
 
-// Writes the whole record to "savedata". The bytes go to a temporary file
-// first, which then replaces "savedata" in one step, so readers (such as a
-// second copy of the program in the same folder) never see a partial file,
-// and a save that fails leaves the old file exactly as it was.
+// Writes the whole record to "savedata". The bytes go to a new file first,
+// flushed to the disk, which then replaces "savedata" in one step, so
+// readers (such as a second copy of the program in the same folder) see
+// the old record or the new one, never a mix, and a power cut cannot
+// leave an empty file. Where the replace cannot be done ("savedata" is open
+// in a program that lets others write it, or the folder allows no new
+// file) the record is written over "savedata" in place, in one call. Where
+// no write can succeed, the old file stays as it was. Never waits. Also
+// removes the new files that saves cut short by a crash left behind.
 void SaveSettings();
 
-// The name of the temporary file a save of this process writes first:
-// "savedata.<process id>.tmp", so two processes never share one.
-void SettingsTempName(char* out, std::size_t size);
+// The name of a save's new file: "savedata.<16 hex digits>.tmp" from 64
+// random bits, so nobody can know it in advance.
+void SettingsTempName(uint64_t bits, char* out, std::size_t size);
+
+// How many names a save tries before it writes in place.
+const int SettingsTempAttempts = 4;
+
+// Where the bits of those names come from: the system's secure random
+// source. Tests put a known sequence here.
+extern bool (*settingsTempBits)(uint64_t& bits);

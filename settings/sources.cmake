@@ -2,8 +2,8 @@ list(APPEND MASCOT_CORE_SOURCES
   settings/NumberText.cpp
   settings/SettingsRecord.cpp
   settings/SettingsFile.cpp)
-# The process id and the one-step replace of a save: the core's only
-# platform-specific parts.
+# The file operations of a safe save: the core's only platform-specific
+# part.
 if(WIN32)
   list(APPEND MASCOT_CORE_SOURCES settings/FileReplaceWin32.cpp)
 else()

@@ -1,11 +1,15 @@
 // The settings file "savedata": loading, saving, and saves that fail.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <ftw.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,10 +67,64 @@ Bytes RecordBytes()
 
 int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
 
+typedef std::vector<std::string> Names;
+
+// The working folder's entries, sorted.
+Names Entries()
+{
+    Names names;
+    DIR* folder = opendir(".");
+    if (folder == nullptr) return names;
+    while (const dirent* entry = readdir(folder))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.push_back(entry->d_name);
+    closedir(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool IsLink(const char* path)
+{
+    struct stat info;
+    return lstat(path, &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+// Which file stands at the name: a replaced file has a new number.
+ino_t FileNumber(const char* path)
+{
+    struct stat info;
+    return stat(path, &info) == 0 ? info.st_ino : 0;
+}
+
+// A source of new-file names that a test knows in advance: 1, 2, 3 ...
+uint64_t countedBits = 0;
+
+bool CountingBits(uint64_t& bits)
+{
+    bits = ++countedBits;
+    return true;
+}
+
+std::string KnownTempName(uint64_t bits)
+{
+    char name[64];
+    SettingsTempName(bits, name, sizeof name);
+    return name;
+}
+
+// A fresh folder inside the working one, made the working one.
+bool EnterNewFolder()
+{
+    static int serial = 0;
+    const std::string name = "case" + std::to_string(++serial);
+    return mkdir(name.c_str(), 0700) == 0 && chdir(name.c_str()) == 0;
+}
+
 // The file name is relative: each test works in a fresh folder of its own.
 struct SettingsFileTest : ::testing::Test {
     char folder[64] = "";
     std::string previous;
+    bool (*randomBits)(uint64_t&) = nullptr;
 
     void SetUp() override
     {
@@ -78,20 +136,16 @@ struct SettingsFileTest : ::testing::Test {
         ASSERT_NE(mkdtemp(folder), nullptr);
         ASSERT_EQ(chdir(folder), 0);
         std::memset(&settings, 0, sizeof settings);
+        randomBits = settingsTempBits;
     }
 
     void TearDown() override
     {
+        settingsTempBits = randomBits;
         EXPECT_EQ(chdir(previous.c_str()), 0);
         if (folder[0] != '\0') nftw(folder, RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
     }
 
-    static std::string TempName()
-    {
-        char name[64];
-        SettingsTempName(name, sizeof name);
-        return name;
-    }
 };
 
 // --- Loading -----------------------------------------------------------------
@@ -196,71 +250,147 @@ TEST_F(SettingsFileTest, SaveReplacesTheFileSoAnOpenReaderKeepsTheOldWhole)
     RangeX() = 640;
     SaveSettings();
 
-    // Written in place, the file would be cut under the reader.
+    // Written in place, the file would change under the reader.
     unsigned char seen[600];
     const size_t got = std::fread(seen, 1, sizeof seen, reader);
     std::fclose(reader);
     EXPECT_EQ(Bytes(seen, seen + got), old);
     EXPECT_EQ(ReadBytes("savedata"), RecordBytes());
+    EXPECT_EQ(Entries(), Names{"savedata"});
 }
 
-TEST_F(SettingsFileTest, TemporaryFileIsPerProcessAndGoneAfterASave)
+TEST_F(SettingsFileTest, NewFileNamesAreRandomAndNoneOutlivesASave)
 {
-    EXPECT_EQ(TempName(), "savedata." + std::to_string(getpid()) + ".tmp");
+    char name[64];
+    SettingsTempName(0x0123456789abcdefULL, name, sizeof name);
+    EXPECT_STREQ(name, "savedata.0123456789abcdef.tmp");
+    uint64_t first = 0, second = 0;
+    ASSERT_TRUE(settingsTempBits(first));
+    ASSERT_TRUE(settingsTempBits(second));
+    EXPECT_NE(first, second) << "a name nobody can know in advance";
 
-    // A leftover of a save that was cut short earlier is simply replaced.
-    ASSERT_TRUE(WriteBytes(TempName().c_str(), Pattern(1000, 1)));
-    RangeY() = 480;
+    for (int32_t x = 1; x <= 3; ++x) {
+        RangeX() = x;
+        SaveSettings();
+    }
+    EXPECT_EQ(ReadBytes("savedata"), RecordBytes());
+    EXPECT_EQ(Entries(), Names{"savedata"});
+}
+
+TEST_F(SettingsFileTest, SaveRemovesWhatCrashedSavesLeftAndNothingElse)
+{
+    struct Leftover {
+        const char* name;
+        bool removed;
+    };
+    const Leftover leftovers[] = {
+        {"savedata.0123456789abcdef.tmp", true},
+        {"savedata.fedcba9876543210.tmp", true},
+        // Not names a save gives: someone else's files.
+        {"savedata.0123456789ABCDEF.tmp", false},
+        {"savedata.0123456789abcde.tmp", false},
+        {"savedata.0123456789abcdef0.tmp", false},
+        {"savedata.0123456789abcdeg.tmp", false},
+        {"savedata.0123456789abcdef.tmp.bak", false},
+        {"xsavedata.0123456789abcdef.tmp", false},
+        {"savedata.12345.tmp", false},
+    };
+    for (const Leftover& leftover : leftovers) ASSERT_TRUE(WriteBytes(leftover.name, Pattern(300, 2)));
+    // A folder and a link in the form of a save's file are not files it left.
+    ASSERT_EQ(mkdir("savedata.1111111111111111.tmp", 0700), 0);
+    const Bytes victim = Pattern(100, 4);
+    ASSERT_TRUE(WriteBytes("victim", victim));
+    ASSERT_EQ(symlink("victim", "savedata.2222222222222222.tmp"), 0);
+
     SaveSettings();
 
-    EXPECT_FALSE(Exists(TempName().c_str()));
+    for (const Leftover& leftover : leftovers) {
+        EXPECT_NE(Exists(leftover.name), leftover.removed) << leftover.name;
+    }
+    EXPECT_TRUE(Exists("savedata.1111111111111111.tmp"));
+    EXPECT_TRUE(Exists("savedata.2222222222222222.tmp"));
+    EXPECT_EQ(ReadBytes("victim"), victim);
     EXPECT_EQ(ReadBytes("savedata"), RecordBytes());
+}
+
+// Links planted where a save's new file could go, to a file and to a name
+// that does not exist: the save never writes through them. Where every
+// name is taken, the record goes into "savedata" in place, if it exists.
+TEST_F(SettingsFileTest, LinksAtTheNewFilesNamesAreNeverFollowed)
+{
+    enum Outcome { Replaced, InPlace, NoFile };
+    struct LinkCase {
+        const char* what;
+        int linked;   // names taken, from the first on
+        int oldSize;  // of "savedata"; -1: none
+        Outcome outcome;
+    };
+    const LinkCase cases[] = {
+        {"all but the last name taken", SettingsTempAttempts - 1, 552, Replaced},
+        {"every name taken", SettingsTempAttempts, 600, InPlace},
+        {"every name taken and no savedata", SettingsTempAttempts, -1, NoFile},
+    };
+    settingsTempBits = CountingBits;
+    const Bytes victim = Pattern(552, 6);
+    ASSERT_TRUE(WriteBytes("victim", victim));
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(EnterNewFolder());
+        countedBits = 0;
+        for (int i = 1; i <= c.linked; ++i) {
+            ASSERT_EQ(symlink(i % 2 ? "../victim" : "../ghost", KnownTempName(i).c_str()), 0);
+        }
+        if (c.oldSize >= 0) {
+            ASSERT_TRUE(WriteBytes("savedata", Pattern(c.oldSize, 8)));
+        }
+        const ino_t oldFile = FileNumber("savedata");
+        RangeX() = 640;
+        RangeY() = 480;
+
+        SaveSettings();
+
+        EXPECT_EQ(ReadBytes("../victim"), victim);
+        EXPECT_FALSE(Exists("../ghost"));
+        EXPECT_EQ(ReadBytes("savedata"), c.outcome == NoFile ? Bytes() : RecordBytes());
+        if (c.outcome != NoFile) {
+            EXPECT_EQ(FileNumber("savedata") == oldFile, c.outcome == InPlace) << "replaced or written in place";
+        }
+        for (const std::string& name : Entries()) {
+            EXPECT_TRUE(name == "savedata" || IsLink(name.c_str())) << name << " left behind";
+        }
+        ASSERT_EQ(chdir(".."), 0);
+    }
 }
 
 // --- Saves that cannot be made ---------------------------------------------
 // The tests run as root, where permission bits stop nothing; each failure is
-// forced by what stands at the file names instead.
+// forced otherwise.
 
-struct SettingsSaveFailureTest : SettingsFileTest {
-    Bytes old = Pattern(552, 21);
-
-    void SetUp() override
-    {
-        SettingsFileTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_TRUE(WriteBytes("savedata", old));
-        RangeX() = 640;
-        RangeY() = 480;
-    }
-};
-
-TEST_F(SettingsSaveFailureTest, TemporaryFileThatCannotBeOpenedLeavesTheOldFile)
+TEST_F(SettingsFileTest, WriteThatFailsLeavesNoFile)
 {
-    ASSERT_EQ(mkdir(TempName().c_str(), 0700), 0);
+    // Files may grow to 100 bytes: every write of the record falls short.
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    RangeX() = 640;
 
     SaveSettings();
 
-    EXPECT_EQ(ReadBytes("savedata"), old);
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(Entries(), Names{}) << "neither a short savedata nor a new file";
 }
 
-TEST_F(SettingsSaveFailureTest, WriteThatFailsLeavesTheOldFileAndNoTemporaryFile)
+TEST_F(SettingsFileTest, ReplaceThatFailsLeavesTheOldEntryAndNoNewFile)
 {
-    // Every write to /dev/full fails with "no space left".
-    if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    ASSERT_EQ(symlink("/dev/full", TempName().c_str()), 0);
-
-    SaveSettings();
-
-    EXPECT_EQ(ReadBytes("savedata"), old);
-    EXPECT_FALSE(Exists(TempName().c_str()));
-}
-
-TEST_F(SettingsSaveFailureTest, ReplaceThatFailsLeavesTheOldEntryAndNoTemporaryFile)
-{
-    // A folder with a file in it cannot be replaced by a file.
-    ASSERT_EQ(std::remove("savedata"), 0);
+    // A folder with a file in it cannot be replaced by a file, nor written.
+    const Bytes old = Pattern(552, 21);
     ASSERT_EQ(mkdir("savedata", 0700), 0);
     ASSERT_TRUE(WriteBytes("savedata/inside", old));
+    RangeX() = 640;
 
     SaveSettings();
 
@@ -268,7 +398,7 @@ TEST_F(SettingsSaveFailureTest, ReplaceThatFailsLeavesTheOldEntryAndNoTemporaryF
     ASSERT_EQ(stat("savedata", &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     EXPECT_EQ(ReadBytes("savedata/inside"), old);
-    EXPECT_FALSE(Exists(TempName().c_str()));
+    EXPECT_EQ(Entries(), Names{"savedata"});
 }
 
 }  // namespace

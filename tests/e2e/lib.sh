@@ -7,6 +7,8 @@ set -eu
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 e2e_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-e2e.XXXXXX")"
+# For the test's own files, out of the program's folder.
+e2e_scratch="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-e2e-scratch.XXXXXX")"
 mascot_pid=""
 started_pids=""
 
@@ -16,7 +18,10 @@ e2e_cleanup() {
     for pid in $mascot_pid $started_pids; do
         kill "$pid" 2>/dev/null || true
     done
-    rm -rf "$e2e_dir"
+    # A test may have left the folder closed to new files.
+    chattr -i "$e2e_dir" 2>/dev/null || true
+    chmod u+w "$e2e_dir" 2>/dev/null || true
+    rm -rf "$e2e_dir" "$e2e_scratch"
 }
 trap e2e_cleanup EXIT
 

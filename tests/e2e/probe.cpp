@@ -121,12 +121,66 @@ int SharedSaves(HWND a, HWND b, int rounds)
     return 0;
 }
 
+// Holds the settings file open for reading with the C library's "rb",
+// which lets others read and write it, for `ms` milliseconds; creates
+// `marker` once it is open. Then prints the range read through the held
+// file: what was written into that file meanwhile, not what replaced it.
+int HoldSettings(const char* file, int ms, const char* marker)
+{
+    std::FILE* held = std::fopen(file, "rb");
+    if (held == nullptr) return std::printf("cannot open %s\n", file), 1;
+    std::FILE* note = std::fopen(marker, "wb");
+    if (note != nullptr) std::fclose(note);
+    Sleep(ms);
+    unsigned char record[552] = {};
+    const size_t got = std::fread(record, 1, sizeof record, held);
+    std::fclose(held);
+    int32_t range[2] = {};
+    std::memcpy(range, record + 512, sizeof range);
+    std::printf("%zu bytes, %d %d\n", got, range[0], range[1]);
+    return 0;
+}
+
+struct DialogCount {
+    HWND owner;
+    int count;
+};
+
+BOOL CALLBACK CountOwnedDialog(HWND hwnd, LPARAM param)
+{
+    DialogCount* dialogs = reinterpret_cast<DialogCount*>(param);
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (GetWindow(hwnd, GW_OWNER) == dialogs->owner && lstrcmpA(name, "#32770") == 0) ++dialogs->count;
+    return TRUE;
+}
+
+// Dialogs, shown or not, that the window owns.
+int CountDialogs(HWND owner)
+{
+    DialogCount dialogs = {owner, 0};
+    EnumWindows(CountOwnedDialog, reinterpret_cast<LPARAM>(&dialogs));
+    std::printf("%d\n", dialogs.count);
+    return 0;
+}
+
+// Posts `count` right clicks and as many options commands to the window.
+int Flood(HWND hwnd, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!PostMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 30))) return 1;
+        if (!PostMessageA(hwnd, WM_COMMAND, 32793, 0)) return 1;
+    }
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "probe find [ms] | dialog [ms] | rect H | text H ID | title H\n"
                  "      send H CMD | post H CMD | close H | visible H\n"
-                 "      owned H [ms] | settext H ID TEXT | shared A B ROUNDS\n");
+                 "      owned H [ms] | settext H ID TEXT | shared A B ROUNDS\n"
+                 "      dialogs H | flood H COUNT | hold FILE MS MARKER\n");
     return 2;
 }
 
@@ -177,12 +231,15 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "gone") == 0) return WaitGone(hwnd, 10000) ? 0 : 1;
+    if (std::strcmp(verb, "dialogs") == 0) return CountDialogs(hwnd);
     if (std::strcmp(verb, "close") == 0) return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     if (argc < 4) return Usage();
     const int number = std::atoi(argv[3]);
     if (std::strcmp(verb, "text") == 0) return PrintControlText(hwnd, number);
     if (std::strcmp(verb, "settext") == 0 && argc > 4)
         return SendMessageA(GetDlgItem(hwnd, number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+    if (std::strcmp(verb, "flood") == 0) return Flood(hwnd, number);
+    if (std::strcmp(verb, "hold") == 0 && argc > 4) return HoldSettings(argv[2], number, argv[4]);
     if (std::strcmp(verb, "shared") == 0 && argc > 4)
         return SharedSaves(hwnd, ParseHandle(argv[3]), std::atoi(argv[4]));
     if (std::strcmp(verb, "send") == 0) {

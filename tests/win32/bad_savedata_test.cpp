@@ -356,14 +356,7 @@ TEST_F(BadSavedataTest, RangesAtTheLimitsAreSavedAndBoundTheTargets)
 
 // --- A file that cannot be used -------------------------------------------------------
 
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
-bool NoTemporaryFileLeft()
-{
-    char temp[64];
-    SettingsTempName(temp, sizeof temp);
-    return !FileExists(temp);
-}
+bool NoTemporaryFileLeft() { return FolderEntries("savedata*") == "savedata"; }
 
 TEST_F(BadSavedataTest, FolderNamedSavedataGivesTheWholeScreenAndASaveChangesNothing)
 {

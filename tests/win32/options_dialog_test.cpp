@@ -17,6 +17,8 @@
 #include "settings/OptionsDialog.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
+#include "support/DialogAnswer.h"
+#include "support/MascotRun.h"
 #include "support/TestFolder.h"
 #include "support/WindowSupport.h"
 
@@ -35,13 +37,6 @@ Bytes ImageOf(const SettingsRecord& record)
 bool WriteSettingsFile(const SettingsRecord& record) { return WriteFileBytes("savedata", &record, sizeof record); }
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
-std::string TempName()
-{
-    char name[64];
-    SettingsTempName(name, sizeof name);
-    return name;
-}
 
 // Which file stands at a name and when it was last written: a file that
 // was rewritten or replaced differs in one or the other.
@@ -210,6 +205,24 @@ void LookTypeAndSave(HWND dialog)
     PressSave(dialog);
 }
 
+// The same without the dialog ever being shown, which costs 2 s under Wine
+// without a window manager (see DialogAnswer): the answer posts "保存".
+void TypeAndPostSave(HWND dialog)
+{
+    SetControlText(dialog, 1005, typedX);
+    SetControlText(dialog, 1006, typedY);
+    PostDialogCommand(dialog, IDOK);
+}
+
+INT_PTR AnsweredOptionsDialog(DialogAnswer answer)
+{
+    if (!AnswerDialogsWith(answer)) return -2;
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(103), nullptr, OptionsDialogProc, 0);
+    StopAnsweringDialogs();
+    return result;
+}
+
 struct OptionsDialogTest : ::testing::Test {
     TestFolder folder = {};
 
@@ -336,7 +349,7 @@ TEST_F(OptionsDialogTest, SaveByCommandClickOrEnterWritesTheTypedRange)
         expected.values[0] = std::atoi(xs[i]);
         expected.values[1] = std::atoi(ys[i]);
         EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
-        EXPECT_FALSE(FileExists(TempName().c_str()));
+        EXPECT_EQ(FolderEntries("savedata*"), "savedata");
     }
 }
 
@@ -399,7 +412,7 @@ TEST_F(OptionsDialogTest, CancelCloseBoxOrEscLeaveTheFileUntouched)
         FileStamp after = {};
         ASSERT_TRUE(StampOf("savedata", after));
         EXPECT_TRUE(SameStamp(before, after)) << "the file was written or replaced";
-        EXPECT_FALSE(FileExists(TempName().c_str()));
+        EXPECT_EQ(FolderEntries("savedata*"), "savedata");
         EXPECT_EQ(ImageOf(settings), ImageOf(file)) << "the record holds the file's contents";
     }
 }
@@ -460,24 +473,87 @@ TEST_F(OptionsDialogTest, AnotherWritersChangeReachesTheRecordWithTheNextMessage
     EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
 }
 
-TEST_F(OptionsDialogTest, SaveThatCannotBeMadeLeavesTheFileAndTheRecordFollowsIt)
+// Whatever holds "savedata" open, the save lands wherever a plain write
+// could: replaced when nobody holds it, written in place when a reader
+// lets others write (as the C library's "rb" does), not at all when the
+// reader allows no writer. Then the file stays as it was and the closing
+// dialog's messages read it back into the record.
+enum Holder { NoHolder, ReaderAllowingWriters, ReaderAllowingReaders };
+
+struct HeldCase {
+    const char* what;
+    Holder holder;
+    bool lands;
+    bool sameFile;
+};
+
+TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
 {
-    SettingsRecord file = PatternRecord(100);
-    file.values[0] = 640;
-    file.values[1] = 480;
-    ASSERT_TRUE(WriteSettingsFile(file));
-    // A folder where the temporary file would go: the save cannot start.
-    ASSERT_TRUE(CreateDirectoryA(TempName().c_str(), nullptr));
-    typedX = "800";
-    typedY = "600";
+    const HeldCase cases[] = {
+        {"nobody holds it", NoHolder, true, false},
+        {"a reader that lets others write", ReaderAllowingWriters, true, true},
+        {"a reader that lets others only read", ReaderAllowingReaders, false, true},
+    };
+    for (const HeldCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsRecord file = PatternRecord(100 + c.holder);
+        file.values[0] = 640;
+        file.values[1] = 480;
+        ASSERT_TRUE(WriteSettingsFile(file));
+        ASSERT_TRUE(AgeFile("savedata"));
+        FileStamp before = {};
+        ASSERT_TRUE(StampOf("savedata", before));
+        std::FILE* reader = c.holder == ReaderAllowingWriters ? std::fopen("savedata", "rb") : nullptr;
+        HANDLE strict = c.holder == ReaderAllowingReaders
+                            ? CreateFileA("savedata", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                            : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(reader != nullptr, c.holder == ReaderAllowingWriters);
+        ASSERT_EQ(strict != INVALID_HANDLE_VALUE, c.holder == ReaderAllowingReaders);
+        typedX = "800";
+        typedY = "600";
 
-    EXPECT_EQ(RunOptionsDialog(LookTypeAndSave), 1);
+        EXPECT_EQ(AnsweredOptionsDialog(TypeAndPostSave), 1);
 
-    EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(file));
-    // The closing dialog's messages read the old file back.
+        if (reader != nullptr) std::fclose(reader);
+        if (strict != INVALID_HANDLE_VALUE) CloseHandle(strict);
+        SettingsRecord expected = file;
+        if (c.lands) {
+            expected.values[0] = 800;
+            expected.values[1] = 600;
+        }
+        EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
+        EXPECT_EQ(ImageOf(settings), ImageOf(expected)) << "the record follows the file";
+        FileStamp after = {};
+        ASSERT_TRUE(StampOf("savedata", after));
+        EXPECT_EQ(after.indexLow == before.indexLow && after.indexHigh == before.indexHigh, c.sameFile);
+        EXPECT_EQ(SameStamp(before, after), !c.lands) << "written or not";
+        EXPECT_EQ(FolderEntries("savedata*"), "savedata");
+    }
+}
+
+// A file in the form of a save's new file is another copy's save in
+// progress while someone holds it open, and a crashed save's leftover
+// otherwise: only the leftover goes.
+TEST_F(OptionsDialogTest, SaveRemovesLeftoversButNotAnotherCopysSaveInProgress)
+{
+    const char leftover[] = "savedata.0123456789abcdef.tmp";
+    const char inProgress[] = "savedata.fedcba9876543210.tmp";
+    ASSERT_TRUE(WriteSettingsFile(PatternRecord(5)));
+    ASSERT_TRUE(WriteFileBytes(leftover, "left", 4));
+    HANDLE other = CreateFileA(inProgress, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(other, "busy", 4, &written, nullptr));
+    typedX = "640";
+    typedY = "480";
+
+    EXPECT_EQ(AnsweredOptionsDialog(TypeAndPostSave), 1);
+
+    EXPECT_EQ(FolderEntries("savedata*"), std::string("savedata ") + inProgress);
+    CloseHandle(other);
+    EXPECT_EQ(ReadFileBytes(inProgress), (Bytes{'b', 'u', 's', 'y'}));
     EXPECT_EQ(RangeX(), 640);
-    EXPECT_EQ(RangeY(), 480);
-    RemoveDirectoryA(TempName().c_str());
+    DeleteFileA(inProgress);
 }
 
 // --- A template with every control ------------------------------------------------
@@ -711,6 +787,117 @@ TEST_F(RightClickTest, RightClickLeavesTheMascotRunningWhenNoDialogCanAppear)
 
     EXPECT_EQ(run.dialog, nullptr);
     EXPECT_TRUE(mascot.running);
+}
+
+// --- One dialog at a time --------------------------------------------------------
+// The dialog's modal loop dispatches what is posted to the mascot window:
+// 100 right clicks and 100 options commands posted to an open dialog open
+// no second one. A message posted after them notes what then holds; the
+// dialog then ends by Esc, or the mascot window by WM_CLOSE or command 105.
+
+struct AfterFlood {
+    bool noted;
+    bool running;
+    int dialogs;
+};
+AfterFlood afterFlood = {};
+
+BOOL CALLBACK CountDialog(HWND hwnd, LPARAM count)
+{
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+LRESULT CALLBACK NoteAfterFlood(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_APP) return DefWindowProcA(hwnd, message, wParam, lParam);
+    afterFlood = AfterFlood{true, mascot.running, 0};
+    EnumThreadWindows(GetCurrentThreadId(), CountDialog, reinterpret_cast<LPARAM>(&afterFlood.dialogs));
+    return 0;
+}
+
+struct FloodCase {
+    const char* what;
+    bool rightClick;  // else the options command opens the dialog
+    UINT endMessage;  // then posted to the dialog (IDCANCEL) or to the mascot window
+    WPARAM endWParam;
+    bool windowStays;
+};
+const FloodCase* flood = nullptr;
+HWND noteWindow = nullptr;
+bool flooded = false;
+
+void FloodTheMascot(HWND dialog)
+{
+    // A second dialog is a fault: end it before its loop takes the flood.
+    if (flooded) {
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    flooded = true;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    for (int i = 0; i < 100; ++i) {
+        PostMessageA(owner, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+        PostMessageA(owner, WM_COMMAND, CmdOptions, 0);
+    }
+    PostMessageA(noteWindow, WM_APP, 0, 0);
+    PostMessageA(flood->windowStays ? dialog : owner, flood->endMessage, flood->endWParam, 0);
+}
+
+TEST_F(OptionsDialogTest, FloodOfRightClicksAndOptionsCommandsOpensNoSecondDialog)
+{
+    const FloodCase cases[] = {
+        {"right click, then Esc", true, WM_COMMAND, IDCANCEL, true},
+        {"options command, then Esc", false, WM_COMMAND, IDCANCEL, true},
+        {"right click, then WM_CLOSE", true, WM_CLOSE, 0, false},
+        {"options command, then command 105", false, WM_COMMAND, CmdExit, false},
+    };
+    WNDCLASSA noteClass = {};
+    noteClass.lpfnWndProc = NoteAfterFlood;
+    noteClass.hInstance = GetModuleHandleA(nullptr);
+    noteClass.lpszClassName = "FloodNote";
+    RegisterClassA(&noteClass);
+    noteWindow = CreateWindowExA(0, "FloodNote", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, noteClass.hInstance, nullptr);
+    ASSERT_NE(noteWindow, nullptr);
+    for (const FloodCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetMascotState();
+        HWND hwnd = StartMascot(SW_HIDE);
+        ASSERT_NE(hwnd, nullptr);
+        flood = &c;
+        flooded = false;
+        afterFlood = AfterFlood{};
+        ASSERT_TRUE(AnswerDialogsWith(FloodTheMascot));
+
+        if (c.rightClick)
+            SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+        else
+            SendMessageA(hwnd, WM_COMMAND, CmdOptions, 0);
+
+        EXPECT_EQ(DialogsAnswered(), 1) << "dialogs opened";
+        EXPECT_EQ(DialogsStuck(), 0);
+        EXPECT_TRUE(afterFlood.noted);
+        EXPECT_EQ(afterFlood.dialogs, 1) << "dialogs open after the flood";
+        EXPECT_EQ(afterFlood.running, !c.rightClick) << "paused by a right click only, until its dialog ends";
+        EXPECT_TRUE(mascot.running);
+        EXPECT_EQ(optionsDialog, nullptr);
+        EXPECT_EQ(IsWindow(hwnd) != FALSE, c.windowStays);
+        WPARAM exitCode = 99;
+        EXPECT_EQ(TakeQuitMessage(exitCode), !c.windowStays);
+        if (!c.windowStays) {
+            EXPECT_EQ(exitCode, 0u);
+        }
+        if (c.windowStays) {
+            // Once the dialog has ended, the next right click opens one again.
+            SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+            EXPECT_EQ(DialogsAnswered(), 2);
+        }
+        StopAnsweringDialogs();
+        EndMascot(hwnd);
+    }
+    DestroyWindow(noteWindow);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -83,4 +84,21 @@ std::vector<unsigned char> ReadFileBytes(const char* path)
         bytes.insert(bytes.end(), chunk, chunk + got);
     std::fclose(file);
     return bytes;
+}
+
+std::string FolderEntries(const char* wildcard)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(wildcard, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            names.push_back(found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+    return joined;
 }

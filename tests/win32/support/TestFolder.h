@@ -1,6 +1,7 @@
 // A throw-away working folder holding the skin folders a/ to d/, because
 // sprite paths are relative to the current directory.
 #pragma once
+#include <string>
 #include <vector>
 
 struct TestFolder {
@@ -22,3 +23,7 @@ bool WriteFileBytes(const char* path, const void* data, unsigned size);
 // The bytes of `path`, at most 4096 (enough to see a file that is too
 // long); empty when it cannot be read.
 std::vector<unsigned char> ReadFileBytes(const char* path);
+
+// The names in the current folder that match `wildcard`, sorted and
+// separated by blanks: "savedata" alone shows that a save left nothing.
+std::string FolderEntries(const char* wildcard);
