@@ -320,14 +320,16 @@ else
 fi
 
 echo
-echo "Pelmo benchmark  ($wine_version, virtual display $geometry, $(nproc) CPUs)"
+wm=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o '0x[0-9a-f]*' || true)
+wm=$([ -n "$wm" ] && xprop -id "$wm" _NET_WM_NAME 2>/dev/null | cut -d'"' -f2)
+echo "Pelmo benchmark  ($wine_version, virtual display $geometry under ${wm:-no window manager}, $(nproc) CPUs)"
 echo "Skins used: $skin_note"
 echo "Load average at the start and at the end: $load_at_start / $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "(other work on the machine shows in every figure; medians suffer least)"
 echo
 echo "1. One tick of the core, native (Google Benchmark: thread CPU time, median of 5 runs)"
-printf '   %-52s %13s %15s\n' "" "core as built" "core without"
-printf '   %-52s %13s %15s\n' "" "(UBSan on)" "UBSan"
+printf '   %-52s %13s %15s\n' "" "core as the" "core optimised,"
+printf '   %-52s %13s %15s\n' "" "tests build it" "no checks"
 printf '   %-52s %s\n' "WanderDecide(...) on the program-wide state" "$(ns WanderDecide)"
 printf '   %-52s %s\n' "BehaviourStep() alone (replay cost deducted)" "$(ns BehaviourStep copy)"
 printf '   %-52s %s\n' "ChooseFrame(row)" "$(ns ChooseFrame)"

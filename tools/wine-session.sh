@@ -9,6 +9,7 @@
 #   PELMO_KEEP_DISPLAY=1  use the DISPLAY already set as desk 1
 pelmo_session_pids=""
 pelmo_prefix_pid=""
+pelmo_xvfb_pid=""  # desk 1's X server, when this session started it
 pelmo_session_dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-session.XXXXXX")"
 pelmo_desks="${PELMO_DESKS:-1}"
 export WINEDEBUG=-all
@@ -28,6 +29,7 @@ pelmo_start_display() {
         display=$((display + 1))
     done
     Xvfb ":$display" -screen 0 "${PELMO_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
+    pelmo_new_xvfb_pid=$!
     pelmo_session_pids="$pelmo_session_pids $!"
     for _ in $(seq 30); do
         [ -e "/tmp/.X11-unix/X$display" ] && break
@@ -62,6 +64,7 @@ for desk in $(seq "$pelmo_desks"); do
         pelmo_new_display="$DISPLAY"
     else
         pelmo_start_display
+        [ "$desk" -eq 1 ] && pelmo_xvfb_pid=$pelmo_new_xvfb_pid
     fi
     export "PELMO_DESK_${desk}_DISPLAY=$pelmo_new_display"
     export "PELMO_DESK_${desk}_PREFIX=$pelmo_session_dir/prefix$desk"
