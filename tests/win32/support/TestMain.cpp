@@ -1,6 +1,6 @@
 // The entry of every Win32 test program: GoogleTest with a watchdog. A test
 // that hangs (a modal dialog that nothing ends, a wait for a message that
-// never comes) fails within a minute, naming itself, instead of holding the
+// never comes) fails within 90 s, naming itself, instead of holding the
 // whole run until CTest gives up on the program. The watchdog first cancels
 // the program's open dialogs, so that the other tests still run; a test that
 // is still stuck a few seconds later ends the program.
@@ -16,7 +16,7 @@ namespace {
 CRITICAL_SECTION guard;
 std::string runningTest;  // empty between tests
 DWORD startedAt = 0;
-DWORD limitMs = 60000;
+DWORD limitMs = 90000;
 const DWORD GraceMs = 5000;
 volatile LONG hungTests = 0;
 
@@ -78,7 +78,7 @@ DWORD WINAPI Watch(void*)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    // PELMO_TEST_SECONDS sets the limit of one test (60 s by default).
+    // PELMO_TEST_SECONDS sets the limit of one test (90 s by default).
     if (const char* seconds = std::getenv("PELMO_TEST_SECONDS"))
         if (std::atoi(seconds) > 0) limitMs = static_cast<DWORD>(std::atoi(seconds)) * 1000;
     InitializeCriticalSection(&guard);
