@@ -320,8 +320,7 @@ else
 fi
 
 echo
-wm=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o '0x[0-9a-f]*' || true)
-wm=$([ -n "$wm" ] && xprop -id "$wm" _NET_WM_NAME 2>/dev/null | cut -d'"' -f2)
+wm=$(pelmo_window_manager "$DISPLAY")
 echo "Pelmo benchmark  ($wine_version, virtual display $geometry under ${wm:-no window manager}, $(nproc) CPUs)"
 echo "Skins used: $skin_note"
 echo "Load average at the start and at the end: $load_at_start / $(cut -d' ' -f1-3 /proc/loadavg)"

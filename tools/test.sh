@@ -25,8 +25,7 @@ printf ']}]}\n' >>"$spec"
 # manager, as each display itself tells.
 for desk in $(seq "$desks"); do
     eval "display=\$PELMO_DESK_${desk}_DISPLAY"
-    wm=$(DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o '0x[0-9a-f]*' || true)
-    name=$([ -n "$wm" ] && DISPLAY=$display xprop -id "$wm" _NET_WM_NAME 2>/dev/null | cut -d'"' -f2)
+    name=$(pelmo_window_manager "$display")
     echo "Desk $desk: virtual display $display, window manager: ${name:-none}"
 done
 cd "$build"

@@ -21,6 +21,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 # was never generated.
 export LC_ALL=ja_JP.UTF-8
 
+# The name of the window manager that runs on display $1, as the display
+# itself tells; nothing when none runs.
+pelmo_window_manager() {
+    pelmo_wm=$(DISPLAY=$1 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o '0x[0-9a-f]*') || return 0
+    DISPLAY=$1 xprop -id "$pelmo_wm" _NET_WM_NAME 2>/dev/null | cut -d'"' -f2
+}
+
 # Starts a virtual display with a window manager; prints nothing, sets
 # pelmo_new_display.
 pelmo_start_display() {
@@ -43,7 +50,7 @@ pelmo_start_display() {
     DISPLAY="$pelmo_new_display" openbox --sm-disable >/dev/null 2>&1 &
     pelmo_session_pids="$pelmo_session_pids $!"
     for _ in $(seq 50); do
-        DISPLAY="$pelmo_new_display" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        [ -n "$(pelmo_window_manager "$pelmo_new_display")" ] && break
         sleep 0.1
     done
 }
@@ -87,7 +94,6 @@ pelmo_make_prefixes() {
 # PELMO_SESSION_LATER=1: the prefixes are made in the background, while the
 # caller goes on (with a build, say); it calls pelmo_session_wait before
 # it runs anything under Wine.
-pelmo_prefix_pid=""
 if [ -n "$PELMO_SESSION_LATER" ]; then
     pelmo_make_prefixes &
     pelmo_prefix_pid=$!

@@ -17,16 +17,6 @@ click_mascot() {
     xdotool mousemove $(($2 + 30)) $(($3 + 30)) click "$1"
 }
 
-# Waits up to about 3 s for the mascot window to move; fails with $1.
-expect_moving() {
-    start=$(mascot_rect)
-    for _ in $(seq 15); do
-        sleep 0.2
-        [ "$(mascot_rect)" != "$start" ] && return 0
-    done
-    fail "$1"
-}
-
 # Fails with $1 if the mascot moves within a second, the cursor away.
 expect_paused() {
     park_cursor

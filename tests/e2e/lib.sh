@@ -87,6 +87,16 @@ start_mascot() {
 # Prints "x y width height" of the mascot window.
 mascot_rect() { probe rect "$mascot_hwnd"; }
 
+# Waits up to about 3 s for the mascot window to move; fails with $1.
+expect_moving() {
+    start=$(mascot_rect)
+    for _ in $(seq 15); do
+        sleep 0.2
+        [ "$(mascot_rect)" != "$start" ] && return 0
+    done
+    fail "$1"
+}
+
 # Waits up to 10 s for the copy of the program with the process id $1 to
 # end, and fails unless it ended with exit code 0; $2 names what ended it.
 expect_clean_exit() {

@@ -44,28 +44,37 @@ int PrintControlText(HWND dialog, int id)
     return 0;
 }
 
+// The windows that one window owns.
 struct OwnedSearch {
     HWND owner;
-    HWND found;
+    HWND visible;  // the first visible one, such as the options dialog
+    int dialogs;   // dialogs, shown or not
 };
 
-BOOL CALLBACK FindOwned(HWND hwnd, LPARAM param)
+BOOL CALLBACK NoteOwned(HWND hwnd, LPARAM param)
 {
     OwnedSearch* search = reinterpret_cast<OwnedSearch*>(param);
-    if (GetWindow(hwnd, GW_OWNER) == search->owner && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
+    if (GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
+    if (search->visible == nullptr && IsWindowVisible(hwnd)) search->visible = hwnd;
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0) ++search->dialogs;
     return TRUE;
+}
+
+OwnedSearch SearchOwned(HWND owner)
+{
+    OwnedSearch search = {owner, nullptr, 0};
+    EnumWindows(NoteOwned, reinterpret_cast<LPARAM>(&search));
+    return search;
 }
 
 // The visible window (the options dialog) owned by the mascot window.
 HWND WaitForOwned(HWND owner, int timeoutMs)
 {
     for (int waited = 0;; waited += 20) {
-        OwnedSearch search = {owner, nullptr};
-        EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr || waited >= timeoutMs) return search.found;
+        const HWND found = SearchOwned(owner).visible;
+        if (found != nullptr || waited >= timeoutMs) return found;
         Sleep(20);
     }
 }
@@ -141,26 +150,10 @@ int HoldSettings(const char* file, int ms, const char* marker)
     return 0;
 }
 
-struct DialogCount {
-    HWND owner;
-    int count;
-};
-
-BOOL CALLBACK CountOwnedDialog(HWND hwnd, LPARAM param)
-{
-    DialogCount* dialogs = reinterpret_cast<DialogCount*>(param);
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (GetWindow(hwnd, GW_OWNER) == dialogs->owner && lstrcmpA(name, "#32770") == 0) ++dialogs->count;
-    return TRUE;
-}
-
 // Dialogs, shown or not, that the window owns.
 int CountDialogs(HWND owner)
 {
-    DialogCount dialogs = {owner, 0};
-    EnumWindows(CountOwnedDialog, reinterpret_cast<LPARAM>(&dialogs));
-    std::printf("%d\n", dialogs.count);
+    std::printf("%d\n", SearchOwned(owner).dialogs);
     return 0;
 }
 

@@ -19,16 +19,6 @@ save_range() {
     [ "$range" = "$3" ] || fail "saving $1, $2 wrote '$range', not '$3'"
 }
 
-# Waits up to about 3 s for the mascot window to move; fails with $1.
-expect_moving() {
-    start=$(mascot_rect)
-    for _ in $(seq 15); do
-        sleep 0.2
-        [ "$(mascot_rect)" != "$start" ] && return 0
-    done
-    fail "$1"
-}
-
 install_program
 make_test_skins
 # The cursor where only a mascot standing at x 0 to 4 could be under it:

@@ -26,10 +26,6 @@ namespace {
 
 const uint32_t Backdrop = 0x123456;  // anything drawing has not touched
 
-// A copy of negative width lands one column right of the plain picture
-// (see sprite_draw_test.cpp).
-const int MirrorShift = 1;
-
 // Where tests place the picture on the canvas.
 const int Left = 7, Top = 5;
 
@@ -95,10 +91,8 @@ struct BadSpriteTest : ::testing::Test {
         int wrong = 0;
         for (int y = 0; y < canvas.height; ++y) {
             for (int x = 0; x < canvas.width; ++x) {
-                const int px = x - Left - (mirrored ? MirrorShift : 0), py = y - Top;
                 uint32_t want = Backdrop;
-                if (px >= 0 && px < picture.width && py >= 0 && py < picture.height)
-                    want = expect(PicturePixel(picture, mirrored ? picture.width - 1 - px : px, py));
+                if (DrawnPicturePixel(picture, Left, Top, mirrored, x, y, want)) want = expect(want);
                 if (CanvasPixel(canvas, x, y) != want) ++wrong;
             }
         }

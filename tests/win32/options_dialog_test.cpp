@@ -109,9 +109,7 @@ DialogRun run = {};
 
 BOOL CALLBACK FindOptionsDialog(HWND hwnd, LPARAM found)
 {
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (lstrcmpA(name, "#32770") != 0 || GetDlgItem(hwnd, 1005) == nullptr) return TRUE;
+    if (!IsDialogWindow(hwnd) || GetDlgItem(hwnd, 1005) == nullptr) return TRUE;
     *reinterpret_cast<HWND*>(found) = hwnd;
     return FALSE;
 }
@@ -804,9 +802,7 @@ AfterFlood afterFlood = {};
 
 BOOL CALLBACK CountDialog(HWND hwnd, LPARAM count)
 {
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0) ++*reinterpret_cast<int*>(count);
+    if (IsDialogWindow(hwnd)) ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
 

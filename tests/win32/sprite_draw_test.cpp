@@ -20,12 +20,6 @@ namespace {
 
 const uint32_t Backdrop = 0x123456;  // anything drawing has not touched
 
-// A copy of negative width, from (x + width) back by width, lands in
-// columns x + 1 to x + width: GDI counts such a rectangle from its origin
-// column leftwards. So the mirror image sits one column right of the plain
-// picture, and column x keeps what it had.
-const int MirrorShift = 1;
-
 struct SpriteDrawTest : ::testing::Test {
     TestFolder folder = {};
     Canvas canvas = {};
@@ -58,10 +52,8 @@ struct SpriteDrawTest : ::testing::Test {
         int wrong = 0;
         for (int y = 0; y < canvas.height; ++y) {
             for (int x = 0; x < canvas.width; ++x) {
-                const int px = x - left - (mirrored ? MirrorShift : 0), py = y - top;
                 uint32_t want = around;
-                if (px >= 0 && px < picture.width && py >= 0 && py < picture.height)
-                    want = PicturePixel(picture, mirrored ? picture.width - 1 - px : px, py);
+                DrawnPicturePixel(picture, left, top, mirrored, x, y, want);
                 const uint32_t got = CanvasPixel(canvas, x, y);
                 if (got != want && ++wrong <= 5)
                     ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << got << ", wanted "

@@ -112,6 +112,14 @@ uint32_t PicturePixel(const Picture& picture, int x, int y)
     return picture.pixels[static_cast<size_t>(y) * picture.width + x];
 }
 
+bool DrawnPicturePixel(const Picture& picture, int left, int top, bool mirrored, int x, int y, uint32_t& rgb)
+{
+    const int px = x - left - (mirrored ? MirrorShift : 0), py = y - top;
+    if (px < 0 || px >= picture.width || py < 0 || py >= picture.height) return false;
+    rgb = PicturePixel(picture, mirrored ? picture.width - 1 - px : px, py);
+    return true;
+}
+
 bool WriteBmp(const char* path, const Picture& picture, BmpLayout layout)
 {
     const int bits = layout == Bmp32BottomUp ? 32 : layout == Bmp8Paletted ? 8 : 24;

@@ -32,6 +32,16 @@ Picture PatternPicture(int width, int height);
 
 uint32_t PicturePixel(const Picture& picture, int x, int y);
 
+// A copy of negative width, from (x + width) back by width, lands in
+// columns x + 1 to x + width: GDI counts such a rectangle from its origin
+// column leftwards. So the mirror image sits one column right of the plain
+// picture, and column x keeps what it had.
+const int MirrorShift = 1;
+
+// The colour that pixel (x, y) of a context takes from `picture` drawn at
+// (left, top), plain or mirrored; false where the picture does not reach.
+bool DrawnPicturePixel(const Picture& picture, int left, int top, bool mirrored, int x, int y, uint32_t& rgb);
+
 bool WriteBmp(const char* path, const Picture& picture, BmpLayout layout = Bmp24BottomUp);
 
 // Files in other layouts too: any bit depth from 1 to 32, rows top-down as

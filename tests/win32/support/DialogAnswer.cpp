@@ -20,18 +20,11 @@ void CALLBACK EndStuckDialog(HWND, UINT, UINT_PTR, DWORD)
     lastDialog = nullptr;
 }
 
-bool IsDialog(HWND hwnd)
-{
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0;
-}
-
 LRESULT CALLBACK AfterSentMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && current != nullptr) {
         const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (sent->message == WM_INITDIALOG && IsDialog(sent->hwnd)) {
+        if (sent->message == WM_INITDIALOG && IsDialogWindow(sent->hwnd)) {
             ++answered;
             lastDialog = sent->hwnd;
             if (guardTimer != 0) KillTimer(nullptr, guardTimer);
@@ -61,6 +54,13 @@ void StopAnsweringDialogs()
     if (guardTimer != 0) KillTimer(nullptr, guardTimer);
     guardTimer = 0;
     lastDialog = nullptr;
+}
+
+bool IsDialogWindow(HWND hwnd)
+{
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
 }
 
 int DialogsAnswered() { return answered; }

@@ -22,6 +22,9 @@ void StopAnsweringDialogs();
 int DialogsAnswered();
 int DialogsStuck();
 
+// True for a dialog box: a window of the system's dialog class "#32770".
+bool IsDialogWindow(HWND hwnd);
+
 // Helpers for answers.
 void SetDialogText(HWND dialog, int id, const char* text);
 void PostDialogCommand(HWND dialog, WORD id);

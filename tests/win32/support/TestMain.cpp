@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/DialogAnswer.h"
+
 namespace {
 
 CRITICAL_SECTION guard;
@@ -22,11 +24,9 @@ volatile LONG hungTests = 0;
 
 BOOL CALLBACK CancelDialog(HWND hwnd, LPARAM)
 {
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
-    if (process == GetCurrentProcessId() && lstrcmpA(name, "#32770") == 0)
+    if (process == GetCurrentProcessId() && IsDialogWindow(hwnd))
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     return TRUE;
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "support/DialogAnswer.h"
+
 namespace {
 
 typedef LRESULT(WINAPI* WindowProcedure)(HWND, UINT, WPARAM, LPARAM);
@@ -67,9 +69,7 @@ HWND closerFound = nullptr;
 
 BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM)
 {
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && GetWindow(hwnd, GW_OWNER) == closerOwner) {
+    if (IsDialogWindow(hwnd) && GetWindow(hwnd, GW_OWNER) == closerOwner) {
         closerFound = hwnd;
         return FALSE;
     }
