@@ -9,11 +9,16 @@ missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
-# Wine shows the Japanese texts under this locale; generating it keeps
-# shells from warning that it does not exist.
-need_locale=""
-locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || need_locale=yes
-[ -n "$need_locale" ] && ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q "install ok installed" &&
+# The locales that the tests run Wine under: Japanese, and English for
+# everyone else. Under a locale that was never generated, Wine cannot even
+# open files in a folder with a non-ASCII name.
+locales_used="ja_JP.UTF-8 en_US.UTF-8"
+need_locales=""
+for l in $locales_used; do
+    want=$(echo "$l" | sed 's/UTF-8$/utf-\\?8/')
+    locale -a 2>/dev/null | grep -qi "^$want\$" || need_locales="$need_locales $l"
+done
+[ -n "$need_locales" ] && ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q "install ok installed" &&
     missing="$missing locales"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -24,8 +29,10 @@ if [ -n "$missing" ]; then
     # shellcheck disable=SC2086
     $sudo apt-get install -y -qq --no-install-recommends $missing
 fi
-if [ -n "$need_locale" ]; then
-    $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+if [ -n "$need_locales" ]; then
+    for l in $need_locales; do
+        $sudo sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    done
     $sudo locale-gen >/dev/null
 fi

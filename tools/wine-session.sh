@@ -31,17 +31,20 @@ pelmo_window_manager() {
 # Starts a virtual display with a window manager; prints nothing, sets
 # pelmo_new_display.
 pelmo_start_display() {
-    display=99
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 "${PELMO_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display itself and says which (-displayfd),
+    # so two runs side by side can never end up on the same one.
+    pelmo_fd_file="$(mktemp "$pelmo_session_dir/display.XXXXXX")"
+    Xvfb -displayfd 3 -screen 0 "${PELMO_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$pelmo_fd_file" >/dev/null 2>&1 &
     pelmo_new_xvfb_pid=$!
     pelmo_session_pids="$pelmo_session_pids $!"
-    for _ in $(seq 30); do
-        [ -e "/tmp/.X11-unix/X$display" ] && break
+    display=""
+    for _ in $(seq 100); do
+        display=$(head -n 1 "$pelmo_fd_file")
+        [ -n "$display" ] && break
         sleep 0.1
     done
+    rm -f "$pelmo_fd_file"
+    [ -n "$display" ] || { echo "Xvfb did not start" >&2; return 1; }
     pelmo_new_display=":$display"
     # A desktop as users have one: a window manager keeps the mascot above,
     # delivers real clicks and Alt+F4, and hides dialogs at once (without
