@@ -11,6 +11,9 @@ void WanderTick(HWND hwnd)
     const WanderOutcome outcome = WanderDecide(cursor.x, cursor.y, GetSystemMetrics(SM_CXSCREEN),
                                                GetSystemMetrics(SM_CYSCREEN));
     if (outcome != WanderMoved) return;
-    SetWindowPos(hwnd, HWND_TOPMOST, mascot.posX, mascot.posY, 0, 0, SWP_NOSIZE);
+    // "SWP_NOACTIVATE: Does not activate the window. If this flag is not
+    // set, the window is activated": a wandering mascot must never take the
+    // keyboard from what the user types into. A click still activates it.
+    SetWindowPos(hwnd, HWND_TOPMOST, mascot.posX, mascot.posY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, FALSE);
 }

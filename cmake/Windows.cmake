@@ -9,7 +9,7 @@ set(mascot_static_link -static -static-libgcc -static-libstdc++)
 add_library(mascot_core STATIC ${MASCOT_CORE_SOURCES})
 target_include_directories(mascot_core PUBLIC ${CMAKE_SOURCE_DIR})
 # The random names of a save's new files.
-target_link_libraries(mascot_core PUBLIC advapi32)
+target_link_libraries(mascot_core PUBLIC bcrypt)
 
 # The shell without WinMain, so test programs can drive the real window
 # procedure, drawing and dialog.

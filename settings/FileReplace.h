@@ -29,8 +29,8 @@ bool OpenFileInPlace(const char* name, HeldFile& file);
 // after them and flushes it to the disk. False if any of these failed.
 bool WriteWholeFile(const HeldFile& file, const void* data, std::size_t size);
 
-// Puts the open file in the place of `to` in one step, written through to
-// the disk: whoever opens `to` finds the old file or the new one, whole.
+// Puts the open file in the place of `to` in one step: whoever opens `to`
+// finds the old file or the new one, whole. The step itself is not flushed.
 // False when the platform refused (`to` is in use, a folder, read-only);
 // `to` is then as it was.
 bool ReplaceWithFile(const HeldFile& file, const char* to);

@@ -2,36 +2,91 @@
 #include "settings/FileReplace.h"
 
 #include <windows.h>
-#include <ntsecapi.h>
+#include <bcrypt.h>
 
+#include <cstddef>
 #include <cstring>
+#include <initializer_list>
+
+#include "settings/FolderEntry.h"
 
 namespace {
 
 HANDLE Handle(const HeldFile& file) { return reinterpret_cast<HANDLE>(file.handle); }
 
-bool SameText(const char* a, const char* b) { return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a, -1, b, -1) == CSTR_EQUAL; }
+// Which file a handle reaches: its volume and its number there, the
+// 128-bit one where the file system has it.
+struct FileIdentity {
+    ULONGLONG volume;
+    BYTE number[16];
+};
 
-// Whether the open file is the working folder's entry `name` itself. A
-// file reached through a link has another final path: under Wine a file
-// link looks like a plain file, and deleting it by name deletes its target.
+bool IdentityOf(HANDLE handle, bool wide, FileIdentity& out)
+{
+    std::memset(&out, 0, sizeof out);
+    if (wide) {
+        FILE_ID_INFO info;
+        if (!GetFileInformationByHandleEx(handle, FileIdInfo, &info, sizeof info)) return false;
+        out.volume = info.VolumeSerialNumber;
+        std::memcpy(out.number, &info.FileId, sizeof info.FileId);
+        return true;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(handle, &info)) return false;
+    out.volume = info.dwVolumeSerialNumber;
+    const DWORD index[2] = {info.nFileIndexLow, info.nFileIndexHigh};
+    std::memcpy(out.number, index, sizeof index);
+    return true;
+}
+
+bool SameFile(HANDLE a, HANDLE b)
+{
+    FileIdentity first, second;
+    for (const bool wide : {true, false})
+        if (IdentityOf(a, wide, first) && IdentityOf(b, wide, second))
+            return std::memcmp(&first, &second, sizeof first) == 0;
+    return false;
+}
+
+// Where a handle's file lies, without its volume: "\x\savedata". Zero
+// when the system cannot tell, as some network shares cannot.
+DWORD LocationOf(HANDLE handle, wchar_t (&path)[MAX_PATH * 2])
+{
+    const DWORD length = GetFinalPathNameByHandleW(handle, path, MAX_PATH * 2, FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
+    return length < MAX_PATH * 2 ? length : 0;
+}
+
+// Whether the open file is the working folder's entry `name` itself, and
+// not a file that a link of that name leads to. By identity: the entry
+// opened as it stands, a link not followed ("FILE_FLAG_OPEN_REPARSE_POINT
+// ... the reparse point is opened rather than the file it points to"), is
+// the very file the handle holds, and is no link itself. Wine follows file
+// links even then and shows them as plain files; where the system tells
+// where the file lies, that place must be the working folder as well.
 bool IsFolderEntry(HANDLE file, const char* name)
 {
-    char actual[MAX_PATH * 2];
-    const DWORD got = GetFinalPathNameByHandleA(file, actual, sizeof actual, FILE_NAME_NORMALIZED);
-    if (got == 0 || got >= sizeof actual) return false;
-    HANDLE folder = CreateFileA(".", FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return false;
-    char expected[MAX_PATH * 2 + MAX_PATH];
-    const DWORD length = GetFinalPathNameByHandleA(folder, expected, MAX_PATH * 2, FILE_NAME_NORMALIZED);
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE entry = CreateFileA(name, FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (entry == INVALID_HANDLE_VALUE) return false;
+    FILE_BASIC_INFO basic = {};
+    const bool plain = GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic) &&
+                       (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    const bool same = plain && SameFile(file, entry);
+    CloseHandle(entry);
+    if (!same) return false;
+
+    HANDLE folder = CreateFileA(".", FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return true;
+    wchar_t filePath[MAX_PATH * 2], folderPath[MAX_PATH * 2];
+    const DWORD fileLength = LocationOf(file, filePath), folderLength = LocationOf(folder, folderPath);
+    BY_HANDLE_FILE_INFORMATION fileInfo = {}, folderInfo = {};
+    const bool volumes = GetFileInformationByHandle(file, &fileInfo) && GetFileInformationByHandle(folder, &folderInfo);
     CloseHandle(folder);
-    if (length == 0 || length >= MAX_PATH * 2) return false;
-    // A drive's root folder ends with a separator already.
-    if (expected[length - 1] != '\\') lstrcatA(expected, "\\");
-    if (lstrlenA(expected) + lstrlenA(name) >= static_cast<int>(sizeof expected)) return false;
-    lstrcatA(expected, name);
-    return SameText(actual, expected);
+    if (volumes && fileInfo.dwVolumeSerialNumber != folderInfo.dwVolumeSerialNumber) return false;
+    if (fileLength == 0 || folderLength == 0) return true;
+    return PathNamesFolderEntry(filePath, fileLength, folderPath, folderLength, name);
 }
 
 void MarkForDeletion(HANDLE file)
@@ -40,9 +95,31 @@ void MarkForDeletion(HANDLE file)
     SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+// The rename class of Windows 10 1607 and later, which the headers give
+// only when built for that version.
+const FILE_INFO_BY_HANDLE_CLASS RenameInfoWithFlags = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+// FILE_RENAME_INFO as Windows 10 1607 and later read it, with the flags in
+// the place of ReplaceIfExists (a BOOLEAN that the older form reads from
+// the same first byte).
+struct RenameRequest {
+    DWORD flags;
+    HANDLE rootDirectory;
+    DWORD fileNameLength;  // in bytes, without the terminating zero
+    WCHAR fileName[MAX_PATH + 1];
+};
+static_assert(offsetof(RenameRequest, rootDirectory) == offsetof(FILE_RENAME_INFO, RootDirectory), "layout");
+static_assert(offsetof(RenameRequest, fileNameLength) == offsetof(FILE_RENAME_INFO, FileNameLength), "layout");
+static_assert(offsetof(RenameRequest, fileName) == offsetof(FILE_RENAME_INFO, FileName), "layout");
+
 }  // namespace
 
-bool RandomBits(uint64_t& bits) { return RtlGenRandom(&bits, sizeof bits) != FALSE; }
+bool RandomBits(uint64_t& bits)
+{
+    // The system's preferred generator, with no algorithm handle to open
+    // (Vista from its SP2 on).
+    return BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&bits), sizeof bits, BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
+}
 
 bool CreateNewFile(const char* name, HeldFile& file)
 {
@@ -84,16 +161,19 @@ bool ReplaceWithFile(const HeldFile& file, const char* to)
 {
     // Renamed through the handle, so the file is never without its guard
     // between the last write and the replace.
-    union {
-        FILE_RENAME_INFO info;
-        char bytes[sizeof(FILE_RENAME_INFO) + MAX_PATH * sizeof(WCHAR)];
-    } rename;
+    RenameRequest rename;
     std::memset(&rename, 0, sizeof rename);
-    const int characters = MultiByteToWideChar(CP_ACP, 0, to, -1, rename.info.FileName, MAX_PATH);
+    const int characters = MultiByteToWideChar(CP_ACP, 0, to, -1, rename.fileName, MAX_PATH);
     if (characters <= 1) return false;
-    rename.info.ReplaceIfExists = TRUE;
-    rename.info.FileNameLength = static_cast<DWORD>((characters - 1) * sizeof(WCHAR));
-    return SetFileInformationByHandle(Handle(file), FileRenameInfo, &rename, sizeof rename) != FALSE;
+    rename.fileNameLength = static_cast<DWORD>((characters - 1) * sizeof(WCHAR));
+    const DWORD size = static_cast<DWORD>(offsetof(RenameRequest, fileName) + characters * sizeof(WCHAR));
+    // With POSIX semantics the name changes hands even while another
+    // program (a virus scanner, the search indexer, a sync client) holds
+    // the old file open with delete sharing; the older form fails then.
+    rename.flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+    if (SetFileInformationByHandle(Handle(file), RenameInfoWithFlags, &rename, size)) return true;
+    rename.flags = TRUE;  // ReplaceIfExists, where the flags are not known
+    return SetFileInformationByHandle(Handle(file), FileRenameInfo, &rename, size) != FALSE;
 }
 
 void CloseFile(const HeldFile& file, bool discard)

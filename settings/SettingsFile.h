@@ -12,12 +12,12 @@ void LoadSettings();
 // Writes the whole record to "savedata". The bytes go to a new file first,
 // flushed to the disk, which then replaces "savedata" in one step, so
 // readers (such as a second copy of the program in the same folder) see
-// the old record or the new one, never a mix, and a power cut cannot
-// leave an empty file. Where the replace cannot be done ("savedata" is open
-// in a program that lets others write it, or the folder allows no new
-// file) the record is written over "savedata" in place, in one call. Where
-// no write can succeed, the old file stays as it was. Never waits. Also
-// removes the new files that saves cut short by a crash left behind.
+// the old record or the new one, never a mix; on NTFS that holds after a
+// crash too. Where the replace cannot be done ("savedata" is open in a
+// program that lets others write it, or the folder allows no new file) the
+// record is written over "savedata" in place, in one call. Where no write
+// can succeed, the old file stays as it was. Never waits. Also removes the
+// new files that saves cut short by a crash left behind.
 void SaveSettings();
 
 // The name of a save's new file: "savedata.<16 hex digits>.tmp" from 64

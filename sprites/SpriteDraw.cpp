@@ -7,10 +7,10 @@ namespace {
 
 void DrawSpriteFile(HDC dc, int x, int y, const char* name, bool mirrored)
 {
-    char path[MAX_PATH];
-    if (!FindSpriteFile(path, sizeof path, name)) return;
+    SpriteFile file;
+    if (!FindSpriteFile(file, name)) return;
     HDC memoryDC = CreateCompatibleDC(dc);
-    const SpriteBitmap sprite = LoadSpriteBitmap(path, memoryDC);
+    const SpriteBitmap sprite = LoadSpriteBitmap(file, memoryDC);
     // A missing, unreadable or refused file draws nothing: there is no size to draw.
     if (sprite.bitmap == nullptr) {
         DeleteDC(memoryDC);

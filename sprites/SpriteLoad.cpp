@@ -1,18 +1,15 @@
 #include "sprites/SpriteLoad.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/MascotState.h"
 #include "sprites/BitmapCheck.h"
-#include "sprites/SpritePath.h"
 
 namespace {
 
-bool FolderExists(const char* path)
+bool IsFolder(DWORD attributes)
 {
-    const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -21,19 +18,17 @@ struct FileBytes {
     DWORD size;
 };
 
-// The file's bytes, at most MaxSpriteFileBytes, in one read. Other
-// programs may write, replace or delete the file meanwhile (an editor
-// saving it must not fail because the mascot happens to read it): only
-// what this read returned is used afterwards.
-FileBytes ReadSpriteFile(const char* path)
+// The file's bytes in one read. A file longer than any picture the check
+// allows is refused unread. Only what this read returned is used
+// afterwards, whatever happens to the file meanwhile.
+FileBytes ReadSpriteFile(const SpriteFile& sprite)
 {
     FileBytes bytes = {nullptr, 0};
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenSpriteFile(sprite);
     if (file == INVALID_HANDLE_VALUE) return bytes;
     LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        const DWORD want = size.QuadPart < MaxSpriteFileBytes ? static_cast<DWORD>(size.QuadPart) : MaxSpriteFileBytes;
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= MaxSpriteFileBytes) {
+        const DWORD want = static_cast<DWORD>(size.QuadPart);
         bytes.data = static_cast<uint8_t*>(std::malloc(want));
         if (bytes.data != nullptr && !ReadFile(file, bytes.data, want, &bytes.size, nullptr)) bytes.size = 0;
     }
@@ -74,30 +69,60 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
 
 }  // namespace
 
-bool FindSpriteFile(char* out, size_t size, const char* name)
+bool FindSpriteFile(SpriteFile& file, const char* name)
 {
-    char working[MAX_PATH], program[MAX_PATH], skinFolder[MAX_PATH];
-    const DWORD workingLength = GetCurrentDirectoryA(sizeof working, working);
-    const DWORD programLength = GetModuleFileNameA(nullptr, program, sizeof program);
-    // Either one cut short would name another folder.
-    if (workingLength == 0 || workingLength >= sizeof working || programLength == 0 || programLength >= sizeof program)
-        return false;
-    const bool workingHasSkin =
-        BuildSkinFolderPath(skinFolder, sizeof skinFolder, working, mascot.skinIndex) && FolderExists(skinFolder);
-    const SkinPlaces places = {working, workingHasSkin, program};
-    return ResolveSpritePath(out, size, places, mascot.skinIndex, name);
+    file.place = SkinNowhere;
+    file.besideProgram[0] = L'\0';
+    if (!BuildSpritePath(file.relative, sizeof file.relative, mascot.skinIndex, name)) return false;
+    const char* folder = SkinFolderName(mascot.skinIndex);
+    // A file of the skin's name is not its folder.
+    const bool working = IsFolder(GetFileAttributesA(folder));
+    bool program = false;
+    if (!working) {
+        wchar_t self[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+        program = BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, folder) &&
+                  IsFolder(GetFileAttributesW(file.besideProgram)) &&
+                  BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, file.relative);
+    }
+    file.place = ChooseSkinPlace(working, program);
+    return file.place != SkinNowhere;
 }
 
-SpriteBitmap LoadSpriteBitmap(const char* path, HDC dc)
+HANDLE OpenSpriteFile(const SpriteFile& file)
+{
+    // Every share mode: "FILE_SHARE_DELETE ... Enables subsequent open
+    // operations on a file or device to request delete access", and likewise
+    // for writing, so an editor saving the picture (in place, or by
+    // replacing or deleting it) never fails because a paint reads it, and a
+    // paint goes on while an editor holds it open for writing.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    switch (file.place) {
+    case SkinInWorkingFolder:
+        return CreateFileA(file.relative, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    case SkinBesideProgram:
+        return CreateFileW(file.besideProgram, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    default:
+        return INVALID_HANDLE_VALUE;
+    }
+}
+
+SpriteBitmap BitmapFromFileBytes(const uint8_t* bytes, size_t size, HDC dc)
 {
     SpriteBitmap sprite = {nullptr, 0, 0};
-    const FileBytes bytes = ReadSpriteFile(path);
-    const BitmapLayout layout = CheckBitmapFile(bytes.data, bytes.size);
-    if (layout.usable) {
-        sprite.bitmap = BitmapFromBytes(bytes.data, layout, dc);
-        sprite.width = layout.width;
-        sprite.height = layout.height < 0 ? -layout.height : layout.height;
-    }
+    const BitmapLayout layout = CheckBitmapFile(bytes, size);
+    if (!layout.usable) return sprite;
+    sprite.bitmap = BitmapFromBytes(bytes, layout, dc);
+    sprite.width = layout.width;
+    sprite.height = layout.height < 0 ? -layout.height : layout.height;
+    return sprite;
+}
+
+SpriteBitmap LoadSpriteBitmap(const SpriteFile& file, HDC dc)
+{
+    const FileBytes bytes = ReadSpriteFile(file);
+    const SpriteBitmap sprite = BitmapFromFileBytes(bytes.data, bytes.size, dc);
     std::free(bytes.data);
     return sprite;
 }

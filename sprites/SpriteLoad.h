@@ -6,11 +6,29 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 
-// The full path of frame `name` of the current skin, read afresh: in the
-// working folder when that holds the skin's folder, else beside the
-// program. False when there is no usable path.
-bool FindSpriteFile(char* out, size_t size, const char* name);
+#include "sprites/SpritePath.h"
+
+// Where one draw reads its frame from. Folder names may lie outside the
+// ANSI code page, so no path is ever spelled through it: the working
+// folder's frames are opened by their relative names, which the system
+// resolves from its own current folder, and the program's by a full wide
+// path.
+struct SpriteFile {
+    SkinPlace place;
+    char relative[16];                // "c/w3.bmp"
+    wchar_t besideProgram[MAX_PATH];  // the full path, when place is SkinBesideProgram
+};
+
+// Where frame `name` of the current skin lies, looked up afresh: the
+// working folder when it holds the skin's folder, else beside the program.
+// False when neither place has it.
+bool FindSpriteFile(SpriteFile& file, const char* name);
+
+// The file opened for one read, shared so that an editor may write,
+// replace or delete it meanwhile; INVALID_HANDLE_VALUE when it cannot be.
+HANDLE OpenSpriteFile(const SpriteFile& file);
 
 struct SpriteBitmap {
     HBITMAP bitmap;  // a DIB section at the file's depth; null when nothing can be drawn
@@ -18,7 +36,10 @@ struct SpriteBitmap {
     int height;
 };
 
-// The picture in the file at `path`, or a null bitmap when the file is
-// missing or refused. `dc` is the memory device context that will hold it;
-// the bitmap is not selected into it yet. The caller deletes the bitmap.
-SpriteBitmap LoadSpriteBitmap(const char* path, HDC dc);
+// The picture in the file, or a null bitmap when the file is missing or
+// refused. `dc` is the memory device context that will hold it; the bitmap
+// is not selected into it yet. The caller deletes the bitmap.
+SpriteBitmap LoadSpriteBitmap(const SpriteFile& file, HDC dc);
+
+// The same from a whole file's bytes already in memory.
+SpriteBitmap BitmapFromFileBytes(const uint8_t* bytes, size_t size, HDC dc);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/FolderEntry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 
@@ -402,3 +403,36 @@ TEST_F(SettingsFileTest, ReplaceThatFailsLeavesTheOldEntryAndNoNewFile)
 }
 
 }  // namespace
+
+// Whether an open file is the working folder's own entry, from the two
+// final paths the system gives: the drive's root folder, a name in other
+// letters, and files elsewhere or of other names.
+TEST(FolderEntry, TheFilesPathIsTheFolderAndTheName)
+{
+    struct Row {
+        std::u16string file;
+        std::u16string folder;
+        const char* name;
+        bool entry;
+    };
+    const Row rows[] = {
+        {u"\\x\\savedata", u"\\x", "savedata", true},
+        {u"\\savedata", u"\\", "savedata", true},  // a drive's root folder ends in its separator
+        {u"\\x\\SaveData", u"\\x", "savedata", true},
+        {u"\\\u307a\u308b\u3082\\savedata", u"\\\u307a\u308b\u3082", "savedata", true},
+        {u"\\x\\savedata.00000000000000ab.tmp", u"\\x", "savedata.00000000000000AB.tmp", true},
+        {u"\\elsewhere\\victim", u"\\x", "savedata", false},  // a link's target
+        {u"\\x\\y\\savedata", u"\\x", "savedata", false},
+        {u"\\xy\\savedata", u"\\x", "savedata", false},
+        {u"\\X\\savedata", u"\\x", "savedata", false},  // the folder's part comes from the same call
+        {u"\\x\\savedata2", u"\\x", "savedata", false},
+        {u"\\x\\savedat", u"\\x", "savedata", false},
+        {u"\\x", u"\\x", "savedata", false},
+        {u"\\x\\savedata", u"", "savedata", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + (row.entry ? " is" : " is not") + " the entry");
+        EXPECT_EQ(PathNamesFolderEntry(row.file.c_str(), row.file.size(), row.folder.c_str(), row.folder.size(), row.name),
+                  row.entry);
+    }
+}

@@ -151,13 +151,14 @@ TEST(SpritePath, SkinFolderFollowsTheSkinIndex)
     char path[32];
     const char* expected[] = {"a/w3.bmp", "b/w3.bmp", "c/w3.bmp", "d/w3.bmp"};
     for (int skin = 0; skin < 4; ++skin) {
-        BuildSpritePath(path, sizeof path, skin, "w3");
+        EXPECT_TRUE(BuildSpritePath(path, sizeof path, skin, "w3"));
         EXPECT_STREQ(path, expected[skin]);
+        EXPECT_EQ(std::string(SkinFolderName(skin)), std::string(expected[skin], 1));
     }
-    BuildSpritePath(path, sizeof path, 0, "sleep0");
+    EXPECT_TRUE(BuildSpritePath(path, 13, 0, "sleep0"));  // 12 characters and the end
     EXPECT_STREQ(path, "a/sleep0.bmp");
-    BuildSpritePath(path, 6, 1, "sleep0");  // cut, never overrun
-    EXPECT_STREQ(path, "b/sle");
+    EXPECT_FALSE(BuildSpritePath(path, 12, 1, "sleep0"));  // a cut name is no name
+    EXPECT_STREQ(path, "");
 }
 
 // --- The check of a bitmap file's bytes ---------------------------------------
@@ -308,49 +309,52 @@ TEST(BitmapCheck, NamesTheColourTableAndMasks)
 
 TEST(SpritePath, WorkingFolderFirstElseBesideTheProgram)
 {
+    EXPECT_EQ(ChooseSkinPlace(true, true), SkinInWorkingFolder);
+    EXPECT_EQ(ChooseSkinPlace(true, false), SkinInWorkingFolder);
+    EXPECT_EQ(ChooseSkinPlace(false, true), SkinBesideProgram);
+    EXPECT_EQ(ChooseSkinPlace(false, false), SkinNowhere);
+
+    // Beside the program: its file's folder, in whatever units and letters
+    // the system gave, then the frame with backslashes.
     struct Row {
-        const char* working;
-        bool workingHasSkin;
-        const char* program;
-        int32_t skin;
-        const char* name;
-        const char* expected;  // "" when there is no usable path
+        std::u16string program;
+        const char* relative;
+        std::u16string expected;  // empty when there is no usable path
     };
     const Row rows[] = {
-        {"C:\\x", true, "C:\\p\\pelmo.exe", 2, "w3", "C:\\x\\c\\w3.bmp"},
-        {"C:\\x", false, "C:\\p\\pelmo.exe", 2, "w3", "C:\\p\\c\\w3.bmp"},
-        {"C:\\x", false, "C:\\p\\pelmo.exe", 0, "sleep0", "C:\\p\\a\\sleep0.bmp"},
-        {"C:\\", true, "C:\\p\\pelmo.exe", 3, "n0", "C:\\d\\n0.bmp"},
-        {"C:\\x", false, "C:\\pelmo.exe", 1, "n0", "C:\\b\\n0.bmp"},
-        {"Z:\\tmp\\x", false, "Z:/opt/pelmo/pelmo.exe", 0, "w0", "Z:/opt/pelmo/a\\w0.bmp"},
-        {"C:\\x", true, "C:\\p\\pelmo.exe", 9, "w0", "C:\\x\\a\\w0.bmp"},
+        {u"C:\\p\\pelmo.exe", "c/w3.bmp", u"C:\\p\\c\\w3.bmp"},
+        {u"C:\\pelmo.exe", "b/n0.bmp", u"C:\\b\\n0.bmp"},
+        {u"Z:/opt/pelmo/pelmo.exe", "a/w0.bmp", u"Z:/opt/pelmo/a\\w0.bmp"},
+        {u"C:\\Users\\\u307a\u308b\u3082\\caf\u00e9-\u03a9\\pelmo.exe", "a",
+         u"C:\\Users\\\u307a\u308b\u3082\\caf\u00e9-\u03a9\\a"},
         // A program file without a folder would leave a relative path.
-        {"C:\\x", false, "pelmo.exe", 0, "w0", ""},
-        {"C:\\x", true, "C:\\p\\pelmo.exe", 0, "a-name-far-too-long-for-a-frame", ""},
+        {u"pelmo.exe", "a/w0.bmp", u""},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.expected) + " from " + row.working + " / " + row.program);
-        char out[64] = "unchanged";
-        const SkinPlaces places = {row.working, row.workingHasSkin, row.program};
-        EXPECT_EQ(ResolveSpritePath(out, sizeof out, places, row.skin, row.name), row.expected[0] != '\0');
-        EXPECT_STREQ(out, row.expected);
+        SCOPED_TRACE(row.relative);
+        char16_t out[64] = u"unchanged";
+        EXPECT_EQ(BuildProgramPath(out, 64, row.program.c_str(), row.program.size(), 260, row.relative),
+                  !row.expected.empty());
+        EXPECT_EQ(std::u16string(out), row.expected);
     }
 }
 
 TEST(SpritePath, APathThatDoesNotFitIsNoPath)
 {
-    const SkinPlaces places = {"C:\\x", true, "C:\\p\\pelmo.exe"};
-    char out[16];
-    ASSERT_TRUE(ResolveSpritePath(out, 14, places, 0, "w0"));  // 13 characters and the end
-    EXPECT_STREQ(out, "C:\\x\\a\\w0.bmp");
-    EXPECT_FALSE(ResolveSpritePath(out, 13, places, 0, "w0"));
-    EXPECT_STREQ(out, "");
+    const std::u16string program = u"C:\\p\\pelmo.exe";  // folder of 5 units
+    char16_t out[16] = u"unchanged";
+    ASSERT_TRUE(BuildProgramPath(out, 14, program.c_str(), program.size(), 260, "a/w0.bmp"));  // 13 and the end
+    EXPECT_EQ(std::u16string(out), u"C:\\p\\a\\w0.bmp");
+    EXPECT_FALSE(BuildProgramPath(out, 13, program.c_str(), program.size(), 260, "a/w0.bmp"));
+    EXPECT_EQ(std::u16string(out), u"");
 
-    EXPECT_TRUE(BuildSkinFolderPath(out, sizeof out, "C:\\x", 3));
-    EXPECT_STREQ(out, "C:\\x\\d");
-    EXPECT_TRUE(BuildSkinFolderPath(out, sizeof out, "C:\\", 0));
-    EXPECT_STREQ(out, "C:\\a");
-    EXPECT_FALSE(BuildSkinFolderPath(out, 6, "C:\\x", 0));
+    // The system fills the whole buffer with a name too long for it: such a
+    // name is cut, and its folder could be another.
+    std::u16string full = u"C:\\" + std::u16string(250, u'x') + u"\\pelmo.exe";
+    char16_t path[300];
+    EXPECT_FALSE(BuildProgramPath(path, 300, full.c_str(), full.size(), full.size(), "a/w0.bmp"));
+    EXPECT_FALSE(BuildProgramPath(path, 300, full.c_str(), 0, 260, "a/w0.bmp"));
+    EXPECT_TRUE(BuildProgramPath(path, 300, full.c_str(), full.size(), full.size() + 1, "a/w0.bmp"));
 }
 
 TEST(SkinCycle, FourLeftClicksComeBackToTheStart)

@@ -174,9 +174,9 @@ void TimeLoads(Samples& s)
     if (!choice.draw) return;
     HDC memoryDC = CreateCompatibleDC(backBufferDC);
     double start = NowMicroseconds();
-    char fullPath[MAX_PATH];
+    SpriteFile file;
     SpriteBitmap sprite = {nullptr, 0, 0};
-    if (FindSpriteFile(fullPath, sizeof fullPath, choice.name)) sprite = LoadSpriteBitmap(fullPath, memoryDC);
+    if (FindSpriteFile(file, choice.name)) sprite = LoadSpriteBitmap(file, memoryDC);
     s.sprite.push_back(NowMicroseconds() - start);
     if (sprite.bitmap != nullptr) ++s.read;
     DeleteObject(sprite.bitmap);
