@@ -16,6 +16,7 @@
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/BitmapCheck.h"
 #include "sprites/SpriteDraw.h"
+#include "sprites/SpriteLoad.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
 #include "support/GdiCount.h"
@@ -364,6 +365,60 @@ TEST_F(BadSpriteTest, PictureOf2000By2000IsDrawnWholeAndClippedByTheContext)
     FreeCanvas(wide);
 }
 
+// The largest picture the check takes, 4096 x 1024 at 32 bits (16 MiB of
+// pixels, stored bottom-up, so that the rows that show come last), is read
+// whole and drawn. A file longer than any picture it takes is refused
+// unread, even with a good picture at its start.
+TEST_F(BadSpriteTest, TheLargestPictureIsReadWholeAndLongerFilesAreRefused)
+{
+    const Picture largest = PatternPicture(4096, 1024);
+    ASSERT_TRUE(WriteBmp("a/n0.bmp", largest, Bmp32BottomUp));
+    Draw("n0", false);
+    EXPECT_EQ(WrongPixels(largest, false, Same), 0);
+
+    const Picture small = PatternPicture(13, 9);
+    Bytes padded = EncodeBmp(small, 24, false);
+    padded.resize(MaxSpriteFileBytes, 0);
+    ASSERT_TRUE(WriteBytes("a/n0.bmp", padded));
+    Draw("n0", false);
+    EXPECT_EQ(WrongPixels(small, false, Same), 0) << "a file of the longest length read";
+    padded.push_back(0);
+    ASSERT_TRUE(WriteBytes("a/n0.bmp", padded));
+    Draw("n0", false);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, canvas.width, canvas.height, Backdrop), 0) << "a longer file drawn";
+}
+
+// While a paint holds the frame open, an editor may write it in place or
+// delete it (and, with delete sharing, replace it the POSIX way, which
+// Wine does not do); and an editor that holds it open for writing
+// (sharing reading and writing, as editors do) does not stop the paint.
+// Wine applies share modes between its own handles, so a second handle
+// shows what the paint's open allows.
+TEST_F(BadSpriteTest, EditorsMayWriteReplaceOrDeleteTheFrameMeanwhile)
+{
+    const Picture good = PatternPicture(13, 9);
+    ASSERT_TRUE(WriteBmp("a/n0.bmp", good));
+    SpriteFile file;
+    ASSERT_TRUE(FindSpriteFile(file, "n0"));
+    EXPECT_STREQ(file.relative, "a/n0.bmp");
+    HANDLE reading = OpenSpriteFile(file);
+    ASSERT_NE(reading, INVALID_HANDLE_VALUE);
+    HANDLE editor = CreateFileA("a/n0.bmp", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(editor, INVALID_HANDLE_VALUE) << "an editor cannot write the frame while it is read";
+    CloseHandle(editor);
+    EXPECT_TRUE(DeleteFileA("a/n0.bmp")) << "cannot delete it";
+    CloseHandle(reading);
+
+    ASSERT_TRUE(WriteBmp("a/n0.bmp", good));
+    editor = CreateFileA("a/n0.bmp", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    Draw("n0", false);
+    EXPECT_EQ(WrongPixels(good, false, Same), 0) << "an editor's open handle stopped the paint";
+    CloseHandle(editor);
+}
+
 // --- Damaged files ---------------------------------------------------------------
 
 // Each sends a reader of its headers past the file's end, or asks for
@@ -422,6 +477,10 @@ std::vector<Damage> DamagedFiles()
     PutLe32(both, BmpHeightField, 0x7FFFFFFF);
     PutLe32(both, BmpWidthField, 0x7FFFFFFF);
     damages.push_back({"both sizes at the 32-bit limit", both});
+    // Whole to the check, but GDI refuses the pixels of its bitmap once made.
+    Bytes maskless = EncodeBmpAs(PatternPicture(21, 11), Form(16, 40, BI_BITFIELDS, 0x7C00, 0x03E0, 0x001F));
+    for (int mask = 0; mask < 3; ++mask) PutLe32(maskless, BmpHeadersSize + 4 * mask, 0);
+    damages.push_back({"bit fields without masks", maskless});
     return damages;
 }
 

@@ -308,14 +308,21 @@ bool Topmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPM
 
 // Another always-on-top window (a video player, a clock) may come above
 // the mascot, or a program may take its place among them away: every tick
-// that moves the mascot puts it back on top.
+// that moves the mascot puts it back on top, and never takes the keyboard
+// from the window the user types into.
 TEST_F(WndProcTest, MovingTickPutsTheMascotBackOnTopOfTheTopmostWindows)
 {
+    HWND typing = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(typing, nullptr);
     HWND other = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0,
                                  40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
     SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_TRUE(Above(other, hwnd));
+    SetActiveWindow(typing);
+    SetFocus(typing);
+    ASSERT_EQ(GetActiveWindow(), typing);
     PrepareWalkAwayFromCursor();
     SendMessageA(hwnd, WM_TIMER, MascotTimer, 0);
     EXPECT_TRUE(Above(hwnd, other)) << "the tick left another topmost window above the mascot";
@@ -325,7 +332,10 @@ TEST_F(WndProcTest, MovingTickPutsTheMascotBackOnTopOfTheTopmostWindows)
     SendMessageA(hwnd, WM_TIMER, MascotTimer, 0);
     EXPECT_TRUE(Topmost(hwnd)) << "the tick did not make the mascot topmost again";
     EXPECT_TRUE(Above(hwnd, other));
+    EXPECT_EQ(GetActiveWindow(), typing) << "a tick activated the mascot";
+    EXPECT_EQ(GetFocus(), typing);
     DestroyWindow(other);
+    DestroyWindow(typing);
 }
 
 // --- Commands ----------------------------------------------------------------
