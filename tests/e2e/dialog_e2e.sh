@@ -7,40 +7,12 @@
 # the file; closing the mascot with its dialog open ends it with code 0.
 . "$PELMO_E2E_LIB"
 
-# Rests the cursor on the mascot (which freezes it there) and clicks
-# button $1 on it.
-click_mascot() {
-    set -- "$1" $(mascot_rect)
-    xdotool mousemove $(($2 + 30)) $(($3 + 30))
-    sleep 0.3
-    set -- "$1" $(mascot_rect)
-    xdotool mousemove $(($2 + 30)) $(($3 + 30)) click "$1"
-}
-
 # Fails with $1 if the mascot moves within a second, the cursor away.
 expect_paused() {
     park_cursor
     before=$(mascot_rect)
     sleep 1
     [ "$(mascot_rect)" = "$before" ] || fail "$1"
-}
-
-# Opens the dialog with a right click and prints its handle.
-open_dialog() {
-    click_mascot 3
-    probe owned "$mascot_hwnd" 10000 || fail "a right click opened no dialog"
-}
-
-# Gives the dialog the keyboard. Its X window is found among the
-# program's by the UTF-8 title, which does not depend on the locale.
-focus_dialog() {
-    xid=""
-    for w in $(xdotool search --onlyvisible --class pelmo.exe); do
-        [ "$(xdotool getwindowname "$w")" = "オプション" ] && xid=$w
-    done
-    [ -n "$xid" ] || fail "no X window titled オプション"
-    xdotool windowfocus "$xid"
-    sleep 0.3
 }
 
 # A savedata of 552 zero bytes but the range $1 x $2, written to $3.
@@ -50,8 +22,6 @@ write_savedata() {
         dd of="$3" bs=1 seek=512 conv=notrunc 2>/dev/null
 }
 
-# The eight bytes of the range in "savedata", as hex pairs.
-range_in_file() { od -An -tx1 -j512 -N8 savedata | tr -s ' ' | sed 's/^ //'; }
 saved_range="80 02 00 00 e0 01 00 00"
 
 # savedata holds 640 and 480, is one regular file of 552 bytes, and the

@@ -179,3 +179,48 @@ freeze_mascot() {
     done
     fail "could not rest the cursor on the moving mascot"
 }
+
+# Rests the cursor on the mascot (which freezes it there) and clicks
+# button $1 on it.
+click_mascot() {
+    set -- "$1" $(mascot_rect)
+    xdotool mousemove $(($2 + 30)) $(($3 + 30))
+    sleep 0.3
+    set -- "$1" $(mascot_rect)
+    xdotool mousemove $(($2 + 30)) $(($3 + 30)) click "$1"
+}
+
+# Opens the dialog with a right click and prints its handle.
+open_dialog() {
+    click_mascot 3
+    probe owned "$mascot_hwnd" 10000 || fail "a right click opened no dialog"
+}
+
+# Gives the dialog titled $1 (by default "オプション") the keyboard. Its X
+# window is found among the program's by the UTF-8 title, which does not
+# depend on the locale.
+focus_dialog() {
+    title="${1:-オプション}" xid=""
+    for w in $(xdotool search --onlyvisible --class pelmo.exe); do
+        [ "$(xdotool getwindowname "$w")" = "$title" ] && xid=$w
+    done
+    [ -n "$xid" ] || fail "no X window titled $title"
+    xdotool windowfocus "$xid"
+    sleep 0.3
+}
+
+# The eight bytes of the range in "savedata", as hex pairs.
+range_in_file() { od -An -tx1 -j512 -N8 savedata | tr -s ' ' | sed 's/^ //'; }
+
+# In the dialog titled $1: Tab to each field in turn (which selects the
+# whole of it), type $2 and $3, and press Enter; fails unless the dialog
+# $4 then closes.
+type_range_and_save() {
+    focus_dialog "$1"
+    xdotool key --clearmodifiers Tab
+    xdotool type --delay 50 "$2"
+    xdotool key --clearmodifiers Tab
+    xdotool type --delay 50 "$3"
+    xdotool key --clearmodifiers Return
+    probe gone "$4" || fail "Enter did not close the dialog $1"
+}

@@ -167,13 +167,60 @@ int Flood(HWND hwnd, int count)
     return 0;
 }
 
+// The class and text of each control of a window, one per line, in their
+// order, as UTF-8.
+BOOL CALLBACK PrintChild(HWND child, LPARAM)
+{
+    wchar_t text[256] = L"";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &result);
+    char name[64] = "", utf8[1024] = "";
+    GetClassNameA(child, name, sizeof name);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    // An icon's text is its resource number, not a text.
+    if (lstrcmpiA(name, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        lstrcpyA(utf8, "(icon)");
+    std::printf("%s:%s\n", name, utf8);
+    return TRUE;
+}
+
+// Another program's window to type into: "typebox", one edit field with
+// the keyboard focus, open for `ms` milliseconds; then prints what arrived.
+int TypeBox(int ms)
+{
+    HWND box = CreateWindowExW(0, L"STATIC", L"typebox", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 120, nullptr,
+                               nullptr, nullptr, nullptr);
+    if (box == nullptr) return 1;
+    HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 5, 5, 370, 30, box, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(box);
+    SetFocus(field);
+    const DWORD until = GetTickCount() + static_cast<DWORD>(ms);
+    MSG msg;
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    wchar_t text[256] = L"";
+    GetWindowTextW(field, text, 256);
+    char utf8[1024] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+    DestroyWindow(box);
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "probe find [ms] | dialog [ms] | rect H | text H ID | title H\n"
                  "      send H CMD | post H CMD | close H | visible H\n"
                  "      owned H [ms] | settext H ID TEXT | shared A B ROUNDS\n"
-                 "      dialogs H | flood H COUNT | hold FILE MS MARKER\n");
+                 "      dialogs H | flood H COUNT | hold FILE MS MARKER\n"
+                 "      texts H | typebox MS\n");
     return 2;
 }
 
@@ -197,6 +244,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc < 3) return Usage();
+    if (std::strcmp(verb, "typebox") == 0) return TypeBox(std::atoi(argv[2]));
     HWND hwnd = ParseHandle(argv[2]);
     if (std::strcmp(verb, "rect") == 0) return PrintRect(hwnd);
     if (std::strcmp(verb, "visible") == 0) return IsWindow(hwnd) && IsWindowVisible(hwnd) ? 0 : 1;
@@ -223,6 +271,7 @@ int main(int argc, char** argv)
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(owned)));
         return 0;
     }
+    if (std::strcmp(verb, "texts") == 0) return EnumChildWindows(hwnd, PrintChild, 0), 0;
     if (std::strcmp(verb, "gone") == 0) return WaitGone(hwnd, 10000) ? 0 : 1;
     if (std::strcmp(verb, "dialogs") == 0) return CountDialogs(hwnd);
     if (std::strcmp(verb, "close") == 0) return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
