@@ -2,7 +2,8 @@
 # out (pelmo.exe beside a/ to d/) and started from an empty folder, as a
 # shortcut or an autostart entry may start it: the shipped skin shows. A
 # skin folder put into the working folder takes over at the next paint;
-# removed again, the program's own shows. Files cut short in either folder
+# removed again, the program's own shows, as it does beside a file named
+# like the skin folder. Files cut short in either folder
 # show nothing and never end the program.
 . "$PELMO_E2E_LIB"
 
@@ -49,6 +50,14 @@ import -window root "$e2e_dir/shot-back.png"
 frame=$(matching_frame "$e2e_dir/shot-back.png" "$program_dir/a" "$frozen_x" "$frozen_y")
 [ -n "$frame" ] || fail "with the working folder's a/ gone, the program's a/ does not show again"
 echo "with a/ gone again: the program's $frame shows"
+
+# A file of the skin's name is no skin folder.
+printf 'not a folder' >"$work/a"
+wander_and_freeze
+import -window root "$e2e_dir/shot-file.png"
+frame=$(matching_frame "$e2e_dir/shot-file.png" "$program_dir/a" "$frozen_x" "$frozen_y")
+[ -n "$frame" ] || fail "a file named a in the working folder hides the program's a/"
+rm "$work/a"
 
 # Cut files: first in the working folder (whose a/ then rules, so nothing
 # shows), then in the program's folder.
