@@ -35,8 +35,10 @@ if(MASCOT_BUILD_WINDOWS)
   include(ExternalProject)
   set(windows_dir ${CMAKE_BINARY_DIR}/windows)
   set(skin_target)
+  set(skinmaker_arg)
   if(TARGET skins)
-    set(skin_target skins)
+    set(skin_target skins skinmaker)
+    set(skinmaker_arg -DMASCOT_SKINMAKER=$<TARGET_FILE:skinmaker>)
   endif()
   ExternalProject_Add(mascot_windows
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
@@ -45,6 +47,7 @@ if(MASCOT_BUILD_WINDOWS)
       -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
       -DCMAKE_BUILD_TYPE=Release
       -DMASCOT_SKIN_DIR=${MASCOT_SKIN_OUTPUT_DIR}
+      ${skinmaker_arg}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     DEPENDS ${skin_target})

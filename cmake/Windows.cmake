@@ -2,6 +2,8 @@
 # the zip package.
 
 set(MASCOT_SKIN_DIR "" CACHE PATH "Folder holding the generated skins a/ to d/ and icons/")
+# The scripts' fixtures (savedata, stand-in skins) come from the same native tool.
+set(MASCOT_SKINMAKER "" CACHE FILEPATH "The native skinmaker, which writes the test scripts' fixtures")
 
 # A bare Windows has no mingw runtime DLLs: link everything statically.
 set(mascot_static_link -static -static-libgcc -static-libstdc++)

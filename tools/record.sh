@@ -3,11 +3,15 @@
 # desktop of one plain colour, with a wander range to match, and writes an
 # animated GIF of it at its real size and pace.
 # Usage: record.sh PROGRAM_DIR [OUTPUT.gif] [SECONDS]
+#   PELMO_SKINMAKER  the build's skinmaker (default: BUILD_DIR's)
 set -e
 program_dir="$(cd "$1" && pwd)"
 out="${2:-$(dirname "$program_dir")/pelmo-wander.gif}"
 seconds="${3:-15}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# The native tool of the build that writes the settings file.
+skinmaker="${PELMO_SKINMAKER:-${BUILD_DIR:-$root/build}/tools/skinmaker/skinmaker}"
+[ -x "$skinmaker" ] || { echo "record.sh: no $skinmaker: build first (tools/build.sh), or set PELMO_SKINMAKER" >&2; exit 1; }
 # Small enough that the 60-pixel mascot is plain to see at full size, and
 # just large enough to show where it starts, at (500, 500).
 width=640
@@ -21,21 +25,9 @@ mkdir -p "$run" "$frames"
 cp "$program_dir/pelmo.exe" "$run/"
 for skin in a b c d; do cp -r "$program_dir/$skin" "$run/$skin"; done
 
-# Four bytes of a little-endian 32-bit number.
-le32() {
-    for shift in 0 8 16 24; do
-        # shellcheck disable=SC2059
-        printf "\\$(printf %03o $((($1 >> shift) & 255)))"
-    done
-}
 # "savedata" with the wander range of the desktop less the mascot's size,
 # so that it wanders in full view.
-{
-    head -c 512 /dev/zero
-    le32 $((width - 60))
-    le32 $((height - 60))
-    head -c 32 /dev/zero
-} >"$run/savedata"
+"$skinmaker" --savedata "$run/savedata" $((width - 60)) $((height - 60))
 
 # A plain desktop colour, so the see-through parts of the window show. The
 # cursor in the bottom-left corner, where the mascot hardly ever comes: it

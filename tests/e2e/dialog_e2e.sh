@@ -15,13 +15,6 @@ expect_paused() {
     [ "$(mascot_rect)" = "$before" ] || fail "$1"
 }
 
-# A savedata of 552 zero bytes but the range $1 x $2, written to $3.
-write_savedata() {
-    head -c 552 /dev/zero >"$3"
-    printf "$(printf '\\%03o\\%03o\\000\\000\\%03o\\%03o\\000\\000' $(($1 % 256)) $(($1 / 256)) $(($2 % 256)) $(($2 / 256)))" |
-        dd of="$3" bs=1 seek=512 conv=notrunc 2>/dev/null
-}
-
 saved_range="80 02 00 00 e0 01 00 00"
 
 # savedata holds 640 and 480, is one regular file of 552 bytes, and the
@@ -54,7 +47,7 @@ install_program
 make_test_skins
 # An older savedata; the leftover of a save cut short by a crash; and, in
 # the form of such a leftover, a link to a file of someone else.
-write_savedata 111 222 savedata
+"${PELMO_SKINMAKER:?}" --savedata savedata 111 222
 printf 'crashed' >savedata.00000000000000aa.tmp
 printf 'not yours' >"$e2e_scratch/victim"
 ln -s "$e2e_scratch/victim" savedata.00000000000000bb.tmp
@@ -100,7 +93,7 @@ expect_moving "the mascot stands still after the dialog closed"
 dialog=$(open_dialog)
 [ "$(probe text "$dialog" 1005)" = "640" ] || fail "the reopened dialog shows x '$(probe text "$dialog" 1005)'"
 [ "$(probe text "$dialog" 1006)" = "480" ] || fail "the reopened dialog shows y '$(probe text "$dialog" 1006)'"
-write_savedata 111 222 "$e2e_scratch/other"
+"${PELMO_SKINMAKER:?}" --savedata "$e2e_scratch/other" 111 222
 mv "$e2e_scratch/other" savedata
 locked=yes
 lock_folder || locked=no

@@ -35,9 +35,7 @@ frame=$(matching_frame "$e2e_dir/shot-program.png" "$program_dir/a" "$frozen_x" 
 echo "from an empty folder: the program's a/ shows $frame"
 
 # A skin a/ of the working folder's own: one red block for every frame.
-mkdir "$work/a"
-convert -size 60x60 'xc:#00FF00' -fill '#C00000' -draw 'rectangle 10,10 49,59' -type TrueColor "BMP3:$work/a/w0.bmp"
-for f in $frames; do [ "$f" = w0 ] || cp "$work/a/w0.bmp" "$work/a/$f.bmp"; done
+"${PELMO_SKINMAKER:?}" --stand-ins "$work" a
 wander_and_freeze
 import -window root "$e2e_dir/shot-work.png"
 frame=$(matching_frame "$e2e_dir/shot-work.png" "$work/a" "$frozen_x" "$frozen_y")

@@ -6,6 +6,7 @@
 
 #include "BmpFile.h"
 #include "IconFile.h"
+#include "TestFixtures.h"
 
 namespace {
 
@@ -97,4 +98,46 @@ TEST(IconEncoding, RefusesMoreColoursThanTheDepthHolds)
     EXPECT_FALSE(EncodeIcon({picture}, bytes, error));
     picture.bitCount = 8;
     EXPECT_TRUE(EncodeIcon({picture}, bytes, error)) << error;
+}
+
+TEST(FixtureFiles, SavedataHoldsTheRangeAtOffsets512And516AndZerosElsewhere)
+{
+    const std::vector<uint8_t> bytes = EncodeSavedata(0x01020304, -2);
+    ASSERT_EQ(bytes.size(), 552u);
+    const std::vector<uint8_t> range(bytes.begin() + 512, bytes.begin() + 520);
+    EXPECT_EQ(range, (std::vector<uint8_t>{0x04, 0x03, 0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF}));
+    for (size_t at = 0; at < bytes.size(); ++at)
+        if (at < 512 || at >= 520) EXPECT_EQ(bytes[at], 0) << "byte " << at;
+}
+
+// The pictures the screen checks of the scripts expect: one colour a skin,
+// a block from (10, 10) to (49, 59) on the key, in a 24-bit BMP.
+TEST(FixtureFiles, StandInFramesAreTheirSkinsBlockOnTheKey)
+{
+    const struct {
+        const char* skin;
+        Rgb colour;
+    } rows[] = {{"a", {0xC0, 0, 0}}, {"b", {0, 0, 0xC0}}, {"c", {0xC0, 0xC0, 0}}, {"d", {0xC0, 0, 0xC0}}};
+    const Rgb key = {0, 255, 0};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.skin);
+        Rgb colour = {};
+        ASSERT_TRUE(StandInColour(row.skin, colour));
+        EXPECT_EQ(colour, row.colour);
+        const std::vector<uint8_t> bytes = EncodeBmp24(StandInFrame(colour));
+        ASSERT_EQ(bytes.size(), 54u + 60 * 180);
+        BmpHeader header;
+        RgbImage image;
+        std::string error;
+        ASSERT_TRUE(DecodeBmp24(bytes, header, image, error)) << error;
+        ASSERT_EQ(image.width, 60);
+        ASSERT_EQ(image.height, 60);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const bool inBlock = x >= 10 && x <= 49 && y >= 10 && y <= 59;
+                ASSERT_EQ(image.pixels[y * 60 + x], inBlock ? row.colour : key) << "at " << x << ", " << y;
+            }
+    }
+    Rgb colour = {};
+    EXPECT_FALSE(StandInColour("e", colour));
 }

@@ -3,7 +3,7 @@
 # do not hold off, while the mascot's paint steps draw it 50 times a second
 # under Wine (sprite_rewrite_stress.cpp): no crash, no hang, no leak.
 set -eu
-: "${PELMO_STRESS_EXE:?}" "${PELMO_WINE_RUN:?}"
+: "${PELMO_STRESS_EXE:?}" "${PELMO_WINE_RUN:?}" "${PELMO_SKINMAKER:?}"
 seconds="${PELMO_STRESS_SECONDS:-20}"
 dir="$(mktemp -d "${TMPDIR:-/tmp}/pelmo-rewrite.XXXXXX")"
 writer=""
@@ -19,11 +19,11 @@ fail() {
 
 # Two pictures of the same size in different forms: 24 bits, and 8 bits
 # run-length coded, so that the headers of one over the other's pixels
-# describe something else than what follows.
-mkdir "$dir/a"
-convert -size 60x60 'xc:#00FF00' -fill '#C00000' -draw 'rectangle 10,10 49,59' -type TrueColor "BMP3:$dir/one.bmp"
+# describe something else than what follows. The painter draws a stand-in
+# skin's n0, the file rewritten.
+"$PELMO_SKINMAKER" --stand-ins "$dir" a
+cp "$dir/a/n0.bmp" "$dir/one.bmp"
 convert -size 60x60 'xc:#00FF00' -fill '#0000C0' -draw 'circle 30,30 30,8' -type Palette -compress RLE "BMP3:$dir/two.bmp"
-cp "$dir/one.bmp" "$dir/a/n0.bmp"
 
 # The writer: the same file, never replaced, rewritten whole, cut at a
 # random length, given the other picture's headers, or scribbled on, until

@@ -1,0 +1,392 @@
+"""Prints the benchmark's table from the figures tools/bench.sh measured.
+
+Usage: python3 tools/bench/table.py FIGURES_FOLDER
+
+The folder holds what the measuring wrote (see tools/bench.sh): the core's
+Google Benchmark CSV, the paint figures, the counted calibration paints,
+the CPU snapshots and paint counts of both wandering programs, and the
+facts of the run. Every count the table derives is set beside a second
+count of the same thing at the end, and marked where the two disagree.
+"""
+
+import csv
+import os
+import sys
+
+# Two counts of one thing agree within this share of the larger; the parts
+# of a paint are timed apart from the whole, so their sum gets more room.
+COUNT_SLACK = 0.02
+TIMING_SLACK = 0.15
+
+
+def read_pairs(path):
+    """Lines of "key value..." as a dict of key to the rest of the line."""
+    pairs = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            key, _, rest = line.rstrip("\n").partition(" ")
+            if key and key not in pairs:
+                pairs[key] = rest
+    return pairs
+
+
+def read_columns(path):
+    """Lines of "name value..." as a dict of name to the list of values."""
+    return {key: rest.split() for key, rest in read_pairs(path).items()}
+
+
+def core_medians(path):
+    """Benchmark name (without BM_) to its median CPU time in ns."""
+    to_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+    medians = {}
+    with open(path, encoding="utf-8") as f:
+        for row in csv.reader(f):
+            if len(row) > 4 and row[0].endswith("_median"):
+                name = row[0][len("BM_"):-len("_median")] if row[0].startswith("BM_") else row[0]
+                medians[name] = float(row[3]) * to_ns.get(row[4], 1.0)
+    return medians
+
+
+def cpu_snapshot(path):
+    """A CPU snapshot of bench.sh: kind to {pid: user plus system ticks} of
+    the processes still there, the machine's busy ticks and the time."""
+    snap = {"time_ns": 0, "machine": 0}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            kind, pid, rest = (line.rstrip("\n").split(" ", 2) + ["", ""])[:3]
+            if kind == "time_ns":
+                snap["time_ns"] = int(rest)
+            elif kind == "machine":
+                # /proc/stat's "cpu" line: user, nice, system, idle, iowait,
+                # irq, softirq, steal; busy is all but idle and iowait.
+                t = [int(v) for v in rest.split()[1:9]]
+                snap["machine"] = t[0] + t[1] + t[2] + t[5] + t[6] + t[7]
+            elif ")" in rest:
+                # /proc/PID/stat: utime and stime are the 14th and 15th
+                # fields, counted past the name in brackets, which may
+                # hold spaces.
+                fields = rest.rsplit(")", 1)[1].split()
+                snap.setdefault(kind, {})[pid] = int(fields[11]) + int(fields[12])
+            else:
+                snap.setdefault(kind, {})
+    return snap
+
+
+def grown(start, end, kind, new_ones_count):
+    """Ticks used between two snapshots by the processes of one kind: the
+    growth of those seen at the start (none once gone), and, when
+    new_ones_count, the whole of those started since."""
+    before, after = start.get(kind, {}), end.get(kind, {})
+    total = 0
+    for pid, was in before.items():
+        if pid in after and after[pid] >= was:
+            total += after[pid] - was
+    if new_ones_count:
+        total += sum(now for pid, now in after.items() if pid not in before)
+    return total
+
+
+def program_figures(folder, label):
+    """The CPU ticks, counts and facts of one wandering program."""
+    start = cpu_snapshot(os.path.join(folder, label + "-start.txt"))
+    end = cpu_snapshot(os.path.join(folder, label + "-end.txt"))
+    facts = read_columns(os.path.join(folder, label + ".txt"))
+    p = {key: values[0] if values else "" for key, values in facts.items()}
+    if "files" in facts:
+        # The frame files opened and closed, and the events the kernel lost.
+        p["opens"], p["closes"], p["overflows"] = (int(v) for v in facts["files"][:3])
+    if "counts_start" in facts:
+        # The program's own paints and timer ticks at either end.
+        was, now = [int(v) for v in facts["counts_start"]], [int(v) for v in facts["counts_end"]]
+        p["paints"], p["ticks"] = now[0] - was[0], now[1] - was[1]
+    p["program"] = grown(start, end, "program", False)
+    p["server"] = grown(start, end, "server", False)
+    p["others"] = grown(start, end, "other", True)
+    p["xvfb"] = grown(start, end, "xvfb", False) if "xvfb" in start else None
+    p["machine"] = end["machine"] - start["machine"]
+    p["window_s"] = (end["time_ns"] - start["time_ns"]) / 1e9
+    return p
+
+
+def calibration(folder, paints):
+    """Paints made and files opened and closed around them."""
+    made = int(read_columns(os.path.join(folder, "calibration-%d.txt" % paints))["paints_made"][0])
+    with open(os.path.join(folder, "calibration-%d-opens.txt" % paints), encoding="utf-8") as f:
+        opens, closes, overflows = (int(v) for v in f.read().split()[:3])
+    return {"made": made, "opens": opens, "closes": closes, "overflows": overflows}
+
+
+def ratio3(count, paints):
+    """Files a paint, to three places as the table shows it (and uses it)."""
+    return float("%.3f" % (count / paints)) if paints > 0 and count > 0 else 0.0
+
+
+def per_min(ticks, hz, seconds):
+    if ticks is None:
+        return "%20s" % "n/a"
+    s = ticks / hz * 60 / seconds
+    return "%7.2f s/min (%4.1f%%)" % (s, s / 60 * 100)
+
+
+def ours(p, key="all"):
+    """Ticks of the processes measured: one kind, or all of them."""
+    keys = ("program", "server", "others", "xvfb") if key == "all" else (key,)
+    return sum(p[k] for k in keys if p[k] is not None)
+
+
+def rest_of_machine(p, hz):
+    """The machine's busy time not spent by our processes, per minute; None
+    when the machine counted less than ours, which is wrong, not a figure."""
+    s = (p["machine"] - ours(p)) / hz * 60 / p["window_s"]
+    return None if s < 0 else s
+
+
+def agreement(first, second, slack):
+    """"agree", or by how much the two counts differ."""
+    if first is None or second is None:
+        return "n/a"
+    larger = max(abs(first), abs(second))
+    if larger == 0 or abs(first - second) <= slack * larger:
+        return "agree"
+    return "DISAGREE by %.1f%%" % (abs(first - second) / larger * 100)
+
+
+def file_bytes(*paths):
+    sizes = []
+    for path in paths:
+        if os.path.isfile(path):
+            sizes.append(os.path.getsize(path))
+        for where, _, names in os.walk(path):
+            sizes.extend(os.path.getsize(os.path.join(where, n)) for n in names)
+    return sum(sizes), len(sizes)
+
+
+def read_figures(folder):
+    """Everything measured, with the paints of pelmo.exe derived: the frame
+    files it opened over the files one paint opens, and a second count of
+    the same by the closes."""
+    f = {"run": read_pairs(os.path.join(folder, "run.txt"))}
+    f["hz"] = int(f["run"]["hz"])
+    f["core"] = core_medians(os.path.join(folder, "core.csv"))
+    f["plain"] = core_medians(os.path.join(folder, "core_plain.csv"))
+    f["paint"] = read_columns(os.path.join(folder, "paint.txt"))
+    f["first"], f["second"] = calibration(folder, 500), calibration(folder, 1000)
+    pelmo, ref = program_figures(folder, "pelmo"), program_figures(folder, "reference")
+    f["pelmo"], f["reference"] = pelmo, ref
+    f["opens_per_paint"] = ratio3(f["first"]["opens"], f["first"]["made"])
+    f["closes_per_paint"] = ratio3(f["first"]["closes"], f["first"]["made"])
+    pelmo["paints"] = int(pelmo["opens"] / f["opens_per_paint"] + 0.5) if f["opens_per_paint"] > 0 else 0
+    pelmo["paints_by_closes"] = pelmo["closes"] / f["closes_per_paint"] if f["closes_per_paint"] > 0 else None
+    for p in (pelmo, ref):
+        p["rate"] = p["paints"] / p["window_s"]
+    return f
+
+
+def row(label, *cells):
+    """A line of sections 1, 2 and 5: a label of 52 and the cells."""
+    print(("   %-52s" % label) + "".join(" " + c for c in cells))
+
+
+def row3(label, *cells):
+    """A line of sections 3 and 4: a label of 36, the two programs, a ratio."""
+    print(("   %-36s %22s %22s %8s" % ((label,) + cells + ("",) * (3 - len(cells)))).rstrip())
+
+
+def mean(f, name):
+    return float(f["paint"][name][0])
+
+
+def median(f, name):
+    return float(f["paint"][name][1])
+
+
+def print_header(f):
+    run, windows = f["run"], f["run"]["windows"]
+    geometry = "x".join(f["paint"]["backbuffer"][:3])
+    wm = run.get("window_manager") or "no window manager"
+    if run["skins"] == "built":
+        skin_note = "the built skins from %s/a..d" % windows
+    else:
+        skin_note = "stand-ins (60x60 24-bit BMPs made here; no built skins in %s)" % windows
+    print()
+    print("Pelmo benchmark  (%s, virtual display %s under %s, %s CPUs)" % (run["wine"], geometry, wm, run["cpus"]))
+    print("Skins used: " + skin_note)
+    print("Load average at the start and at the end: %s / %s" % (run["load_start"], run["load_end"]))
+    print("(other work on the machine shows in every figure; medians suffer least)")
+    print()
+
+
+def print_core(f):
+    def ns(name, less=None):
+        cells = []
+        for build in (f["core"], f["plain"]):
+            v = build.get(name, 0.0) - (build.get(less, 0.0) if less else 0.0)
+            cells.append("%.1f ns" % v if v > 0 else "n/a")
+        return "%13s %15s" % tuple(cells)
+
+    print("1. One tick of the core, native (Google Benchmark: thread CPU time, median of 5 runs)")
+    print("   %-52s %13s %15s" % ("", "core as the", "core optimised,"))
+    print("   %-52s %13s %15s" % ("", "tests build it", "no checks"))
+    row("WanderDecide(...) on the program-wide state", ns("WanderDecide"))
+    row("BehaviourStep() alone (replay cost deducted)", ns("BehaviourStep", "StateCopyOnly"))
+    row("ChooseFrame(row)", ns("ChooseFrame"))
+    print()
+
+
+def print_paint(f):
+    def us(name, less=None):
+        if less:
+            rest = mean(f, name) - mean(f, less)
+            return "%13s %13s" % ("%.1f us" % rest if rest > 0 else "n/a", "-")
+        return "%10.1f us %10.1f us" % (mean(f, name), median(f, name))
+
+    def over(name, base):
+        if mean(f, base) > 0 and median(f, base) > 0:
+            return "%12.3fx %12.3fx" % (mean(f, name) / mean(f, base), median(f, name) / median(f, base))
+        return "%13s %13s" % ("n/a", "n/a")
+
+    paint = f["paint"]
+    print("2. One paint under Wine (%s paints per figure, QueryPerformanceCounter)" % paint["paint"][2])
+    print("   %-52s %13s %13s" % ("", "mean", "median"))
+    row("one paint: ClearToKey + AnimateState + BitBlt 60x60", us("paint"))
+    row("the bare paint of the same frame: ClearToKey,", us("bare"))
+    row("  LoadImageA, StretchBlt, free, BitBlt (no guard)")
+    row("the paint over the bare paint (goal: 1.10 at most)", over("paint", "bare"))
+    row("  ClearToKey alone (1920x1200 key fill)", us("clear"))
+    row("  AnimateState alone (choose, load, draw, free)", us("animate"))
+    row("    the sprite load alone (find, read, check, bitmap)", us("sprite"))
+    row("    the rest (AnimateState - the sprite load)", us("animate", "sprite"))
+    row("    LoadImageA alone (the bare load), for comparison", us("load"))
+    row("  BitBlt 60x60 alone (back buffer to window DC)", us("blit"))
+    row("loads that found their file: the sprite load", "%s of %s" % tuple(paint["read"][:2]))
+    row("                              LoadImageA", "%s of %s" % tuple(paint["loaded"][:2]))
+    s = mean(f, "paint") * 3000 / 1e6
+    row("paint cost at one paint per 20 ms tick", "%7.2f s/min (%4.1f%%)" % (s, s / 60 * 100))
+    print()
+
+
+def print_wander(f):
+    hz, pelmo, ref = f["hz"], f["pelmo"], f["reference"]
+
+    def minute(p, key="all"):
+        return per_min(None if key != "all" and p[key] is None else ours(p, key), hz, p["window_s"])
+
+    def ratio(key):
+        if key != "all" and (pelmo[key] is None or ref[key] is None):
+            return "%8s" % "n/a"
+        a, b = ours(pelmo, key) / pelmo["window_s"], ours(ref, key) / ref["window_s"]
+        return "%7.1fx" % (a / b) if b > 0 else "%8s" % "n/a"
+
+    def rest(p):
+        s = rest_of_machine(p, hz)
+        return "%20s" % "n/a (below ours)" if s is None else "%7.2f s/min (%4.1f%%)" % (s, s / 60 * 100)
+
+    def cpu_per_paint(p, key):
+        return ours(p, key) / hz / p["paints"] * 1000 if p["paints"] > 0 else None
+
+    def per_paint(p, key):
+        ms = cpu_per_paint(p, key)
+        return "%17s" % "n/a" if ms is None else "%14.2f ms" % ms
+
+    def per_paint_ratio(key):
+        a, b = cpu_per_paint(pelmo, key), cpu_per_paint(ref, key)
+        return "%7.1fx" % (a / b) if a and b else "%8s" % "n/a"
+
+    print("3. CPU time (user+sys) per minute of wandering under Wine on Xvfb")
+    print("   (measured over %s s after %d s of warm-up; %% is of one CPU)"
+          % (f["run"]["seconds"], int(f["run"]["warmup"]) + 1))
+    row3("", "pelmo.exe", "reference", "ratio")
+    for label, key in (("the program's process", "program"), ("wineserver", "server"),
+                       ("other Wine processes of the prefix", "others"), ("X server (Xvfb)", "xvfb"),
+                       ("all of these", "all")):
+        row3(label, minute(pelmo, key), minute(ref, key), ratio(key))
+    row3("(the rest of the machine, not ours)", rest(pelmo), rest(ref))
+    row3("paints made (the pace is 50 /s)", "%15.1f /s" % pelmo["rate"], "%15.1f /s" % ref["rate"])
+    print("   (pelmo.exe's paints: the %s frame files it opened over the" % pelmo["opens"])
+    print("   %.3f that one paint opens, counted around %d paints of the same code;"
+          % (f["opens_per_paint"], f["first"]["made"]))
+    print("   the reference program counts its own)")
+    row3("the program's process, per paint", per_paint(pelmo, "program"), per_paint(ref, "program"),
+         per_paint_ratio("program"))
+    row3("all of these, per paint", per_paint(pelmo, "all"), per_paint(ref, "all"), per_paint_ratio("all"))
+    for label, p in (("pelmo", pelmo), ("reference", ref)):
+        busy = rest_of_machine(p, hz)
+        if busy is not None and busy > 15:
+            print("   NOTE: other work kept the machine busy while %s ran: its figures may be inflated" % label)
+    for label, p in (("pelmo", pelmo), ("reference", ref)):
+        if p["rate"] < 45:
+            print("   NOTE: %s made under 45 paints/s (starved of CPU, or off the screen's" % label)
+            print("         edge, where Wine skips its paints): compare the figures per paint")
+    r = f["opens_per_paint"]
+    if abs(r - int(r + 0.5)) > 0.02:
+        print("   NOTE: %.3f files a paint is no whole number: some paints open more files than others" % r)
+    if pelmo["parked"] != "yes":
+        print("   NOTE: the cursor left its corner while pelmo.exe ran: the mascot may have frozen")
+    if pelmo["alive"] != "yes":
+        print("   NOTE: pelmo.exe ended before the measured window closed")
+    if ref["alive"] != "yes":
+        print("   NOTE: the reference program ended before the measured window closed")
+    print()
+
+
+def print_sizes(f):
+    pelmo, ref, windows = f["pelmo"], f["reference"], f["run"]["windows"]
+
+    def mib(p):
+        return "%10s" % "n/a" if p["hwm_kb"] == "-" else "%8.1f MiB" % (int(p["hwm_kb"]) / 1024)
+
+    a, b = pelmo["hwm_kb"], ref["hwm_kb"]
+    print("4. Memory and size on disk")
+    row3("", "pelmo.exe", "reference", "ratio")
+    row3("peak memory (VmHWM) after the run", mib(pelmo), mib(ref),
+         "%8s" % "n/a" if "-" in (a, b) or int(b) == 0 else "%7.2fx" % (int(a) / int(b)))
+    print("   %-36s %20s B %20s B" % ("program file", file_bytes(os.path.join(windows, "pelmo.exe"))[0],
+                                     file_bytes(f["run"]["reference_exe"])[0]))
+    if f["run"]["skins"] == "built":
+        size, count = file_bytes(*(os.path.join(windows, s) for s in "abcd"))
+        print("   %-36s %20s B  in %s files" % ("skins a/ b/ c/ d/", size, count))
+    else:
+        print("   %-36s %22s" % ("skins a/ b/ c/ d/", "not built"))
+    print()
+
+
+def print_checks(f):
+    pelmo, ref, first, second = f["pelmo"], f["reference"], f["first"], f["second"]
+
+    def check(label, a, b, text, slack=COUNT_SLACK):
+        cells = [text % v if v is not None else "n/a" for v in (a, b)]
+        row(label, "%13s %13s " % tuple(cells), agreement(a, b, slack))
+
+    print("5. Each derived count beside a second count of it")
+    print("   %-52s %13s %13s" % ("", "first", "second"))
+    more = second["made"] - first["made"]
+    check("files one paint opens: over %d paints, and over" % first["made"], f["opens_per_paint"],
+          (second["opens"] - first["opens"]) / more if more > 0 else None, "%.3f")
+    row("  the %d more of a run of %d (free of one-off opens)" % (more, second["made"]))
+    check("files one paint opens, and closes (%d paints)" % first["made"], f["opens_per_paint"],
+          f["closes_per_paint"], "%.3f")
+    by_closes = pelmo["paints_by_closes"]
+    check("pelmo.exe's paints a second, by the files it opened,", pelmo["rate"],
+          by_closes / pelmo["window_s"] if by_closes is not None else None, "%.1f /s")
+    row("  and by those it closed")
+    check("the reference's paints a second, counted, and by", ref["rate"], ref["ticks"] / ref["window_s"], "%.1f /s")
+    row("  its timer ticks (each asks for one paint)")
+    check("one paint, and its three parts summed (means)", mean(f, "paint"),
+          mean(f, "clear") + mean(f, "animate") + mean(f, "blit"), "%.1f us", TIMING_SLACK)
+    for label, lost in (("the counted paints", first["overflows"] + second["overflows"]),
+                        ("pelmo.exe ran", pelmo["overflows"])):
+        if lost > 0:
+            print("   NOTE: the kernel lost file events %d times while %s: the counts of files are low"
+                  % (lost, label))
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: table.py FIGURES_FOLDER")
+    f = read_figures(sys.argv[1])
+    for section in (print_header, print_core, print_paint, print_wander, print_sizes, print_checks):
+        section(f)
+
+
+if __name__ == "__main__":
+    main()
