@@ -15,10 +15,12 @@ pelmo_desks="${PELMO_DESKS:-1}"
 export WINEDEBUG=-all
 # No debugger on a crash: a crashing test or program ends at once.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-# The program's texts are Japanese and it uses the "A" calls: Wine must run
-# with a Japanese locale (code page 932) or they show as "?"; the glyphs come
-# from fonts-noto-cjk. LC_ALL, because Wine takes it even where the locale
-# was never generated.
+# Under Wine the locale picks the ANSI code page and the resource language:
+# the tests run under Japanese (code page 932, the Japanese dialog; glyphs
+# from fonts-noto-cjk) unless they choose another, as the tests of the
+# English dialog and of folders named outside the code page do. Every
+# locale used is generated (tools/install-deps.sh): under one that was
+# not, Wine cannot open files in folders with non-ASCII names.
 export LC_ALL=ja_JP.UTF-8
 
 # The name of the window manager that runs on display $1, as the display
