@@ -5,6 +5,7 @@
 
 #include "app/MascotState.h"
 #include "sprites/BitmapCheck.h"
+#include "sprites/BitmapInfoCopy.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
     BitmapInfoCopy header;
     std::memset(&header, 0, sizeof header);
     std::memcpy(header.bytes, file + BitmapFileHeaderBytes, layout.infoEnd - BitmapFileHeaderBytes);
+    NormaliseBitmapInfo(header.bytes, sizeof header.bytes, layout);
     const bool core = layout.headerBytes == BitmapCoreHeaderBytes;
     if (!core) header.info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;

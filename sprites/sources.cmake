@@ -1,6 +1,7 @@
 list(APPEND MASCOT_CORE_SOURCES
   sprites/AnimationCatalogue.cpp
   sprites/BitmapCheck.cpp
+  sprites/BitmapInfoCopy.cpp
   sprites/FrameChoice.cpp
   sprites/SpritePath.cpp
   sprites/TextCopy.cpp)

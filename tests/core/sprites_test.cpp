@@ -2,6 +2,7 @@
 // the check of a sprite file's bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/MascotState.h"
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/BitmapCheck.h"
+#include "sprites/BitmapInfoCopy.h"
 #include "sprites/FrameChoice.h"
 #include "sprites/SpritePath.h"
 #include "sprites/TextCopy.h"
@@ -303,6 +305,52 @@ TEST(BitmapCheck, NamesTheColourTableAndMasks)
     bytes[0] = 'M';
     EXPECT_FALSE(CheckBitmapFile(bytes.data(), bytes.size()).usable) << "not a bitmap file";
     EXPECT_FALSE(CheckBitmapFile(nullptr, 0).usable);
+}
+
+// The headers handed to GDI say only what the check allowed: the colour
+// count it took, no table above 8 bits, sRGB and no profile.
+TEST(BitmapCheck, TheCopyForTheDrawingSaysOnlyWhatWasChecked)
+{
+    struct Row {
+        BitmapRow file;
+        uint32_t coloursUsed;  // expected in the copy
+    };
+    const Row rows[] = {
+        {{"8 bits naming none", 40, 1, 1, 1, 8, Rgb, 0, 0, 1078, 1082, true, 0, 0, 0}, 256},
+        {{"8 bits naming 3", 40, 5, 1, 1, 8, Rgb, 3, 0, 66, 74, true, 0, 0, 0}, 3},
+        {{"24 bits with an optional table", 40, 1, 1, 1, 24, Rgb, 2, 0, 62, 66, true, 0, 0, 0}, 0},
+        {{"V4, 16-bit fields", 108, 1, 1, 1, 16, Fields, 0, 0, 122, 126, true, 0, 0, 0}, 0},
+        {{"V5, 32-bit fields", 124, 1, 1, 1, 32, Fields, 0, 0, 138, 142, true, 0, 0, 0}, 0},
+    };
+    auto field = [](const std::vector<uint8_t>& info, size_t at) {
+        return info[at] | info[at + 1] << 8 | info[at + 2] << 16 | static_cast<uint32_t>(info[at + 3]) << 24;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file.what);
+        std::vector<uint8_t> bytes = BitmapBytes(row.file);
+        if (row.file.headerBytes >= 108) {
+            for (size_t at = 14 + 56; at < 14 + row.file.headerBytes; ++at) bytes[at] = 0xA5;  // 'MBED', endpoints, profile
+        }
+        const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
+        ASSERT_TRUE(layout.usable);
+        std::vector<uint8_t> info(bytes.begin() + 14, bytes.begin() + layout.infoEnd);
+        info.resize(MaxBitmapInfoBytes, 0);
+        NormaliseBitmapInfo(info.data(), info.size(), layout);
+        EXPECT_EQ(field(info, 32), row.coloursUsed);
+        if (row.file.headerBytes >= 108) EXPECT_EQ(field(info, 56), 0x73524742u) << "sRGB";
+        if (row.file.headerBytes >= 124) {
+            EXPECT_EQ(field(info, 112), 0u) << "profile data";
+            EXPECT_EQ(field(info, 116), 0u) << "profile size";
+        }
+        EXPECT_EQ(field(info, 4), static_cast<uint32_t>(row.file.width)) << "nothing else changes";
+    }
+    // The core header has no such fields.
+    const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, true, 0, 0, 0};
+    const std::vector<uint8_t> bytes = BitmapBytes(core);
+    const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
+    std::vector<uint8_t> info(bytes.begin() + 14, bytes.end());
+    NormaliseBitmapInfo(info.data(), info.size(), layout);
+    EXPECT_TRUE(std::equal(info.begin(), info.end(), bytes.begin() + 14));
 }
 
 // --- Where a frame is read from --------------------------------------------------

@@ -476,28 +476,32 @@ TEST_F(OptionsDialogTest, AnotherWritersChangeReachesTheRecordWithTheNextMessage
 // lets others write (as the C library's "rb" does), not at all when the
 // reader allows no writer. Then the file stays as it was and the closing
 // dialog's messages read it back into the record.
-enum Holder { NoHolder, ReaderAllowingWriters, ReaderAllowingReaders };
+enum Holder { NoHolder, ReaderAllowingWriters, ReaderAllowingReaders, EditorAllowingAll };
 
 struct HeldCase {
     const char* what;
     Holder holder;
     bool lands;
     bool sameFile;
+    size_t size;  // of the file before the save: a longer one is cut to the record
 };
 
 TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
 {
     const HeldCase cases[] = {
-        {"nobody holds it", NoHolder, true, false},
-        {"a reader that lets others write", ReaderAllowingWriters, true, true},
-        {"a reader that lets others only read", ReaderAllowingReaders, false, true},
+        {"nobody holds it", NoHolder, true, false, 600},
+        {"a reader that lets others write", ReaderAllowingWriters, true, true, 552},
+        {"a reader that lets others only read", ReaderAllowingReaders, false, true, 552},
+        {"an editor that holds it for writing", EditorAllowingAll, true, true, 600},
     };
     for (const HeldCase& c : cases) {
         SCOPED_TRACE(c.what);
         SettingsRecord file = PatternRecord(100 + c.holder);
         file.values[0] = 640;
         file.values[1] = 480;
-        ASSERT_TRUE(WriteSettingsFile(file));
+        Bytes image = ImageOf(file);
+        image.resize(c.size, 0x5A);
+        ASSERT_TRUE(WriteFileBytes("savedata", image.data(), static_cast<unsigned>(image.size())));
         ASSERT_TRUE(AgeFile("savedata"));
         FileStamp before = {};
         ASSERT_TRUE(StampOf("savedata", before));
@@ -505,8 +509,11 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
         HANDLE strict = c.holder == ReaderAllowingReaders
                             ? CreateFileA("savedata", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
                             : INVALID_HANDLE_VALUE;
+        if (c.holder == EditorAllowingAll)
+            strict = CreateFileA("savedata", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
         ASSERT_EQ(reader != nullptr, c.holder == ReaderAllowingWriters);
-        ASSERT_EQ(strict != INVALID_HANDLE_VALUE, c.holder == ReaderAllowingReaders);
+        ASSERT_EQ(strict != INVALID_HANDLE_VALUE, c.holder == ReaderAllowingReaders || c.holder == EditorAllowingAll);
         typedX = "800";
         typedY = "600";
 
@@ -519,7 +526,7 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
             expected.values[0] = 800;
             expected.values[1] = 600;
         }
-        EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(expected));
+        EXPECT_EQ(ReadFileBytes("savedata"), c.lands ? ImageOf(expected) : image);
         EXPECT_EQ(ImageOf(settings), ImageOf(expected)) << "the record follows the file";
         FileStamp after = {};
         ASSERT_TRUE(StampOf("savedata", after));
@@ -531,13 +538,14 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
 
 // A file in the form of a save's new file is another copy's save in
 // progress while someone holds it open, and a crashed save's leftover
-// otherwise: only the leftover goes.
+// otherwise: only the leftovers go, all of them in one save.
 TEST_F(OptionsDialogTest, SaveRemovesLeftoversButNotAnotherCopysSaveInProgress)
 {
-    const char leftover[] = "savedata.0123456789abcdef.tmp";
+    const char* const leftovers[] = {"savedata.0123456789abcdef.tmp", "savedata.0000000000000001.tmp",
+                                     "savedata.ffffffffffffffff.tmp"};
     const char inProgress[] = "savedata.fedcba9876543210.tmp";
     ASSERT_TRUE(WriteSettingsFile(PatternRecord(5)));
-    ASSERT_TRUE(WriteFileBytes(leftover, "left", 4));
+    for (const char* leftover : leftovers) ASSERT_TRUE(WriteFileBytes(leftover, "left", 4));
     HANDLE other = CreateFileA(inProgress, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     DWORD written = 0;
@@ -552,6 +560,111 @@ TEST_F(OptionsDialogTest, SaveRemovesLeftoversButNotAnotherCopysSaveInProgress)
     EXPECT_EQ(ReadFileBytes(inProgress), (Bytes{'b', 'u', 's', 'y'}));
     EXPECT_EQ(RangeX(), 640);
     DeleteFileA(inProgress);
+}
+
+// The random name is only ever created, never opened: a file that stands
+// there and that clean-up may not remove (someone holds it open, sharing
+// everything) keeps its bytes, and the save takes the next name.
+uint64_t fixedBits[2] = {};
+int fixedBitsTaken = 0;
+bool FixedBits(uint64_t& bits)
+{
+    bits = fixedBits[fixedBitsTaken++ % 2];
+    return true;
+}
+
+TEST_F(OptionsDialogTest, SaveNeverOpensAFileAlreadyAtItsNewName)
+{
+    fixedBits[0] = 0x00000000000000aaULL;
+    fixedBits[1] = 0x00000000000000bbULL;
+    fixedBitsTaken = 0;
+    ASSERT_TRUE(WriteSettingsFile(PatternRecord(6)));
+    const char taken[] = "savedata.00000000000000aa.tmp";
+    ASSERT_TRUE(WriteFileBytes(taken, "theirs", 6));
+    HANDLE theirs = CreateFileA(taken, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(theirs, INVALID_HANDLE_VALUE);
+    bool (*const real)(uint64_t&) = settingsTempBits;
+    settingsTempBits = FixedBits;
+    std::memset(&settings, 0, sizeof settings);
+    RangeX() = 320;
+    SaveSettings();
+    settingsTempBits = real;
+
+    CloseHandle(theirs);
+    EXPECT_EQ(ReadFileBytes(taken), (Bytes{'t', 'h', 'e', 'i', 'r', 's'}));
+    EXPECT_EQ(fixedBitsTaken, 2) << "names tried";
+    EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(settings));
+    DeleteFileA(taken);
+}
+
+// The rename, as the save asks for it: the form with flags first (replace,
+// POSIX semantics), then the older one where that is refused, each with the
+// name's length in bytes without its terminating zero; where both are
+// refused, the record is written in place. Wine does not do the POSIX
+// rename, so what reaches the system is what is checked.
+struct RenameCall {
+    int infoClass;
+    DWORD flags;
+    DWORD nameBytes;
+    std::wstring name;
+};
+std::vector<RenameCall> renameCalls;
+int refusedRenames = 0;  // how many of the first rename calls the spy refuses
+BOOL(WINAPI* realSetFileInformation)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD) = nullptr;
+
+BOOL WINAPI SpySetFileInformation(HANDLE file, FILE_INFO_BY_HANDLE_CLASS infoClass, LPVOID info, DWORD size)
+{
+    if (infoClass != FileRenameInfo && infoClass != 22) return realSetFileInformation(file, infoClass, info, size);
+    const FILE_RENAME_INFO* rename = static_cast<const FILE_RENAME_INFO*>(info);
+    DWORD flags = 0;
+    std::memcpy(&flags, info, sizeof flags);
+    renameCalls.push_back({infoClass, flags, rename->FileNameLength,
+                           std::wstring(rename->FileName, rename->FileNameLength / sizeof(WCHAR))});
+    if (static_cast<int>(renameCalls.size()) <= refusedRenames) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return realSetFileInformation(file, infoClass, info, size);
+}
+
+TEST_F(OptionsDialogTest, TheRenameAsksForPosixSemanticsFirstThenTheOlderForm)
+{
+    const FARPROC real = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle");
+    ASSERT_NE(real, nullptr);
+    realSetFileInformation = reinterpret_cast<decltype(realSetFileInformation)>(reinterpret_cast<void*>(real));
+    ASSERT_TRUE(PatchImports(reinterpret_cast<ULONG_PTR>(real), reinterpret_cast<ULONG_PTR>(&SpySetFileInformation)));
+    for (int refused = 0; refused <= 2; ++refused) {
+        SCOPED_TRACE(testing::Message() << refused << " renames refused");
+        ASSERT_TRUE(WriteSettingsFile(PatternRecord(7)));
+        FileStamp before = {};
+        ASSERT_TRUE(StampOf("savedata", before));
+        renameCalls.clear();
+        refusedRenames = refused;
+        RangeX() = 1000 + refused;
+        SaveSettings();
+
+        ASSERT_GE(renameCalls.size(), 1u);
+        EXPECT_EQ(renameCalls[0].infoClass, 22);
+        EXPECT_EQ(renameCalls[0].flags, 3u) << "FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS";
+        for (const RenameCall& call : renameCalls) {
+            EXPECT_EQ(call.name, L"savedata");
+            EXPECT_EQ(call.nameBytes, 16u) << "without the terminating zero";
+        }
+        if (renameCalls.size() > 1) {
+            EXPECT_EQ(renameCalls[1].infoClass, FileRenameInfo);
+            EXPECT_EQ(renameCalls[1].flags & 0xFF, 1u) << "ReplaceIfExists";
+        }
+        EXPECT_LE(renameCalls.size(), 2u);
+        if (refused > 0) EXPECT_EQ(renameCalls.size(), 2u) << "no older form after a refusal";
+        EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(settings)) << "the save did not land";
+        FileStamp after = {};
+        ASSERT_TRUE(StampOf("savedata", after));
+        EXPECT_EQ(after.indexLow == before.indexLow && after.indexHigh == before.indexHigh, refused == 2)
+            << "in place exactly when both renames were refused";
+        EXPECT_EQ(FolderEntries("savedata*"), "savedata");
+    }
+    PatchImports(reinterpret_cast<ULONG_PTR>(&SpySetFileInformation), reinterpret_cast<ULONG_PTR>(real));
 }
 
 // --- A template with every control ------------------------------------------------
@@ -785,6 +898,49 @@ TEST_F(RightClickTest, RightClickLeavesTheMascotRunningWhenNoDialogCanAppear)
 
     EXPECT_EQ(run.dialog, nullptr);
     EXPECT_TRUE(mascot.running);
+}
+
+// With the dialog open and another window in front of it, a further right
+// click or options command brings the dialog itself to the front.
+struct Front {
+    HWND dialog;
+    HWND noted;        // the dialog the program keeps for this
+    HWND beforeClick;  // the foreground window with the other in front
+    HWND afterClick;
+    HWND afterCommand;
+};
+Front front = {};
+
+void PutAnotherWindowInFrontTwice(HWND dialog)
+{
+    front.dialog = dialog;
+    front.noted = optionsDialog;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    HWND other = CreateWindowExA(0, "STATIC", "in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    front.beforeClick = GetForegroundWindow();
+    SendMessageA(owner, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+    front.afterClick = GetForegroundWindow();
+    SetForegroundWindow(other);
+    SendMessageA(owner, WM_COMMAND, CmdOptions, 0);
+    front.afterCommand = GetForegroundWindow();
+    DestroyWindow(other);
+    PressCancel(dialog);
+}
+
+TEST_F(RightClickTest, ASecondRightClickOrOptionsCommandBringsTheDialogToTheFront)
+{
+    front = Front{};
+    ArmDialogStep(PutAnotherWindowInFrontTwice);
+    SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+    DisarmDialogStep();
+
+    ASSERT_NE(front.dialog, nullptr) << "no dialog opened";
+    EXPECT_EQ(front.noted, front.dialog);
+    ASSERT_NE(front.beforeClick, front.dialog) << "the other window did not come to the front";
+    EXPECT_EQ(front.afterClick, front.dialog) << "after a right click";
+    EXPECT_EQ(front.afterCommand, front.dialog) << "after the options command";
 }
 
 // --- One dialog at a time --------------------------------------------------------

@@ -21,7 +21,8 @@ LRESULT WINAPI SpyDefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return realDefWindowProc(hwnd, message, wParam, lParam);
 }
 
-// Rewrites every import slot of this program that holds `target`.
+}  // namespace
+
 bool PatchImports(ULONG_PTR target, ULONG_PTR replacement)
 {
     BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
@@ -46,6 +47,8 @@ bool PatchImports(ULONG_PTR target, ULONG_PTR replacement)
     }
     return patched;
 }
+
+namespace {
 
 std::vector<SentResult> sentResults;
 HHOOK sentResultHook = nullptr;

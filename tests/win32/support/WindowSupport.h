@@ -2,6 +2,12 @@
 #pragma once
 #include <windows.h>
 
+// --- Import spies --------------------------------------------------------
+// Rewrites every import slot of this program that holds `target` (a
+// function's address as GetProcAddress gives it) to `replacement`, so the
+// program's own calls of that function go there; false if none was found.
+bool PatchImports(ULONG_PTR target, ULONG_PTR replacement);
+
 // --- DefWindowProcA spy -------------------------------------------------
 // Redirects this program's imported DefWindowProcA, so every call that the
 // window procedure passes on is recorded. Returns false if not found.
