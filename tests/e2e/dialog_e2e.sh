@@ -5,6 +5,7 @@
 # saves even where the folder takes no new file; a flood of right clicks
 # and options commands opens no second dialog; Esc closes without touching
 # the file; closing the mascot with its dialog open ends it with code 0.
+# All of it in the root folder of a drive.
 . "$PELMO_E2E_LIB"
 
 # Fails with $1 if the mascot moves within a second, the cursor away.
@@ -43,6 +44,7 @@ unlock_folder() {
     chmod u+w "$e2e_dir"
 }
 
+map_drive
 install_program
 make_test_skins
 # An older savedata; the leftover of a save cut short by a crash; and, in

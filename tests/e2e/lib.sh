@@ -18,6 +18,7 @@ e2e_cleanup() {
     for pid in $mascot_pid $started_pids; do
         kill "$pid" 2>/dev/null || true
     done
+    [ -n "${e2e_drive:-}" ] && rm -f "$e2e_drive"
     # A test may have left the folder closed to new files.
     chattr -i "$e2e_dir" 2>/dev/null || true
     chmod u+w "$e2e_dir" 2>/dev/null || true
@@ -40,6 +41,14 @@ probe() {
     probe_out="$(wine "$PELMO_PROBE" "$@")" || probe_code=$?
     [ -n "$probe_out" ] && printf '%s\n' "$probe_out" | tr -d '\r'
     return $probe_code
+}
+
+# Makes the test's own folder the root of drive Q: (as a USB stick or a
+# network drive is); Wine names a folder by the drive that reaches it
+# most directly, so the program started there runs in "Q:\".
+map_drive() {
+    e2e_drive="$WINEPREFIX/dosdevices/q:"
+    ln -sfn "$e2e_dir" "$e2e_drive"
 }
 
 # Copies the program into the test's own folder, which becomes the
