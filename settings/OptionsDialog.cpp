@@ -81,11 +81,15 @@ INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
     if (uMsg != WM_COMMAND) return FALSE;
     switch (LOWORD(wParam)) {
     case IDOK:
-        // The dialog goes only after this call returns, so its controls
-        // can still be read.
-        EndDialog(hDlg, 1);
+        // The dialog closes only once the values are saved: where they
+        // cannot be (a folder the user may not write), it stays with what
+        // was typed and the system's warning sounds, instead of looking
+        // saved.
         ReadControls(hDlg);
-        SaveSettings();
+        if (SaveSettings())
+            EndDialog(hDlg, 1);
+        else
+            MessageBeep(MB_ICONWARNING);
         return TRUE;
     case IDCANCEL:
         EndDialog(hDlg, 2);

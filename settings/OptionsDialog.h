@@ -4,7 +4,8 @@
 
 // Re-reads "savedata" at every message. WM_INITDIALOG fills the controls
 // from the record; IDOK reads back the fields whose control exists and
-// saves; IDCANCEL closes without saving.
+// saves, closing the dialog once the save landed and beeping otherwise;
+// IDCANCEL closes without saving.
 INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // The options dialog from its WM_INITDIALOG until it is destroyed, so that

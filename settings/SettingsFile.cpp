@@ -50,12 +50,13 @@ bool SaveByReplace()
 }
 
 // As the plain write would, but without first cutting the file to nothing.
-void SaveInPlace()
+bool SaveInPlace()
 {
     HeldFile file = {};
-    if (!OpenFileInPlace(FileName, file)) return;
-    WriteWholeFile(file, &settings, sizeof settings);
+    if (!OpenFileInPlace(FileName, file)) return false;
+    const bool written = WriteWholeFile(file, &settings, sizeof settings);
     CloseFile(file, false);
+    return written;
 }
 
 // A save in progress holds its file open, which keeps it from removal.
@@ -81,10 +82,10 @@ void SettingsTempName(uint64_t bits, char* out, std::size_t size)
     std::snprintf(out, size, "%s.%016" PRIx64 ".tmp", FileName, bits);
 }
 
-void SaveSettings()
+bool SaveSettings()
 {
     // Leftovers first: a file this save fails to remove must not pass
     // unnoticed as one of them.
     ForEachEntry(TempWildcard, RemoveLeftover);
-    if (!SaveByReplace()) SaveInPlace();
+    return SaveByReplace() || SaveInPlace();
 }

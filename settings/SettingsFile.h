@@ -17,8 +17,9 @@ void LoadSettings();
 // program that lets others write it, or the folder allows no new file) the
 // record is written over "savedata" in place, in one call. Where no write
 // can succeed, the old file stays as it was. Never waits. Also removes the
-// new files that saves cut short by a crash left behind.
-void SaveSettings();
+// new files that saves cut short by a crash left behind. True when the
+// record reached "savedata", one way or the other.
+bool SaveSettings();
 
 // The name of a save's new file: "savedata.<16 hex digits>.tmp" from 64
 // random bits, so nobody can know it in advance.

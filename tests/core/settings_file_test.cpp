@@ -207,7 +207,7 @@ TEST_F(SettingsFileTest, SaveWritesTheRangeLittleEndianAtItsOffsets)
     RangeX() = 640;
     RangeY() = 480;
 
-    SaveSettings();
+    EXPECT_TRUE(SaveSettings());
 
     const Bytes file = ReadBytes("savedata");
     ASSERT_EQ(file.size(), 552u);
@@ -378,11 +378,18 @@ TEST_F(SettingsFileTest, WriteThatFailsLeavesNoFile)
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     RangeX() = 640;
 
-    SaveSettings();
+    const bool saved = SaveSettings();
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
+    EXPECT_EQ(Entries(), Names{}) << "neither a short savedata nor a new file";
+    EXPECT_FALSE(saved) << "a failed save reported as done";
 
+    // Over a savedata that stands, the write in place falls short too.
+    ASSERT_TRUE(WriteBytes("savedata", Pattern(552, 3)));
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool savedInPlace = SaveSettings();
     EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(Entries(), Names{}) << "neither a short savedata nor a new file";
+    EXPECT_FALSE(savedInPlace) << "a short write in place reported as done";
 }
 
 TEST_F(SettingsFileTest, ReplaceThatFailsLeavesTheOldEntryAndNoNewFile)
@@ -393,7 +400,7 @@ TEST_F(SettingsFileTest, ReplaceThatFailsLeavesTheOldEntryAndNoNewFile)
     ASSERT_TRUE(WriteBytes("savedata/inside", old));
     RangeX() = 640;
 
-    SaveSettings();
+    EXPECT_FALSE(SaveSettings());
 
     struct stat info;
     ASSERT_EQ(stat("savedata", &info), 0);

@@ -2,7 +2,8 @@
 # "オプション" and the mascot stands still; typing 640 and 480 and pressing
 # Enter saves them to "savedata", even while another program reads the
 # file; the mascot moves again; the next opening holds what was saved and
-# saves even where the folder takes no new file; a flood of right clicks
+# saves even where the folder takes no new file, where no save can land
+# it stays open with what was typed; a flood of right clicks
 # and options commands opens no second dialog; Esc closes without touching
 # the file; closing the mascot with its dialog open ends it with code 0.
 # All of it in the root folder of a drive.
@@ -105,6 +106,43 @@ probe gone "$dialog" || fail "Enter did not close the reopened dialog"
 unlock_folder
 [ "$locked" = yes ] || echo "note: this file system cannot close a folder to root; saved with the folder open" >&2
 expect_saved "after a save in a folder closed to new files"
+
+# Where the save cannot land, in a folder closed to new files, Enter keeps
+# the dialog open with what was typed and the file as it was: savedata
+# made unwritable, then savedata a link to someone else's file, which
+# must never be written through.
+if [ "$locked" = yes ]; then
+    cp savedata "$e2e_scratch/saved-copy"
+    printf 'not yours either' >"$e2e_scratch/victim2"
+    for kind in unwritable link; do
+        if [ $kind = link ]; then
+            mv savedata "$e2e_scratch/saved-away"
+            ln -s "$e2e_scratch/victim2" savedata
+        else
+            chattr +i savedata
+        fi
+        lock_folder
+        dialog=$(open_dialog)
+        focus_dialog
+        xdotool key --clearmodifiers Tab
+        xdotool type --delay 50 999
+        xdotool key --clearmodifiers Return
+        sleep 1
+        probe visible "$dialog" || fail "Enter closed the dialog though the save ($kind) could not land"
+        [ "$(probe text "$dialog" 1005)" = "999" ] || fail "the dialog kept '$(probe text "$dialog" 1005)', not 999"
+        focus_dialog
+        xdotool key --clearmodifiers Escape
+        probe gone "$dialog" || fail "Esc did not close the dialog after a failed save"
+        unlock_folder
+        chattr -i savedata 2>/dev/null || true
+    done
+    [ "$(cat "$e2e_scratch/victim2")" = "not yours either" ] || fail "a save in place wrote through a link"
+    [ -L savedata ] || fail "the link savedata was replaced"
+    rm savedata
+    mv "$e2e_scratch/saved-away" savedata
+    cmp -s savedata "$e2e_scratch/saved-copy" || fail "the unwritable savedata changed"
+    expect_saved "after saves that could not land"
+fi
 
 # A hundred right clicks and options commands posted to the open dialog:
 # still one dialog, the mascot still paused; Esc ends it without touching

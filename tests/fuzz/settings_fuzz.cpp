@@ -82,7 +82,7 @@ void FuzzSettingsFile(const uint8_t* data, size_t size)
         Check(mascot.targetY >= 0 && mascot.targetY < ry && mascot.targetY <= 32767, "targetY in range");
     }
 
-    SaveSettings();
+    (void)SaveSettings();
     file = std::fopen("savedata", "rb");
     Check(file != nullptr, "saved file exists");
     uint8_t back[600];

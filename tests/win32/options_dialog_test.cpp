@@ -486,8 +486,43 @@ struct HeldCase {
     size_t size;  // of the file before the save: a longer one is cut to the record
 };
 
+// A save that cannot land keeps the dialog open with what was typed, and
+// sounds the system's warning: an answer types, presses "保存", notes the
+// fields once that command is done, and then presses Esc, which is only
+// reached while the dialog is still open.
+WNDPROC dialogProcedure = nullptr;
+std::string keptX = "";
+int beeps = 0;
+UINT beepType = 0;
+
+BOOL WINAPI CountBeep(UINT type)
+{
+    ++beeps;
+    beepType = type;
+    return TRUE;
+}
+
+LRESULT CALLBACK NoteKeptField(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) keptX = ControlText(dialog, 1005);
+    return CallWindowProcA(dialogProcedure, dialog, message, wParam, lParam);
+}
+
+void TypeSaveLookAndCancel(HWND dialog)
+{
+    SetControlText(dialog, 1005, typedX);
+    SetControlText(dialog, 1006, typedY);
+    dialogProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteKeptField)));
+    PostDialogCommand(dialog, IDOK);
+    PostMessageA(dialog, WM_APP, 0, 0);
+    PostDialogCommand(dialog, IDCANCEL);
+}
+
 TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
 {
+    const FARPROC beep = GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBeep");
+    ASSERT_TRUE(PatchImports(reinterpret_cast<ULONG_PTR>(beep), reinterpret_cast<ULONG_PTR>(&CountBeep)));
     const HeldCase cases[] = {
         {"nobody holds it", NoHolder, true, false, 600},
         {"a reader that lets others write", ReaderAllowingWriters, true, true, 552},
@@ -516,8 +551,13 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
         ASSERT_EQ(strict != INVALID_HANDLE_VALUE, c.holder == ReaderAllowingReaders || c.holder == EditorAllowingAll);
         typedX = "800";
         typedY = "600";
+        keptX = "";
+        beeps = 0;
 
-        EXPECT_EQ(AnsweredOptionsDialog(TypeAndPostSave), 1);
+        EXPECT_EQ(AnsweredOptionsDialog(TypeSaveLookAndCancel), c.lands ? 1 : 2) << "closed by the save, or by Esc";
+        EXPECT_EQ(keptX, c.lands ? "" : "800") << "what was typed, kept while the dialog stays";
+        EXPECT_EQ(beeps, c.lands ? 0 : 1);
+        if (!c.lands) EXPECT_EQ(beepType, static_cast<UINT>(MB_ICONWARNING));
 
         if (reader != nullptr) std::fclose(reader);
         if (strict != INVALID_HANDLE_VALUE) CloseHandle(strict);
@@ -534,6 +574,7 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
         EXPECT_EQ(SameStamp(before, after), !c.lands) << "written or not";
         EXPECT_EQ(FolderEntries("savedata*"), "savedata");
     }
+    PatchImports(reinterpret_cast<ULONG_PTR>(&CountBeep), reinterpret_cast<ULONG_PTR>(beep));
 }
 
 // A file in the form of a save's new file is another copy's save in
