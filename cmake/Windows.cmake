@@ -30,15 +30,21 @@ if(NOT MASCOT_SKIN_DIR OR NOT EXISTS ${MASCOT_SKIN_DIR}/icons/mascot107.ico)
     "-DMASCOT_SKIN_DIR=<native build>/skins")
 endif()
 set(icon_dir ${MASCOT_SKIN_DIR}/icons)
-add_executable(pelmo WIN32 app/WinMain.cpp res/pelmo.rc)
+# The shipped skins built into the program as well, drawn where no skin
+# folder is found (the program alone, or started from inside its zip).
+set(builtin_skins ${MASCOT_SKIN_DIR}/builtin.rc)
+file(GLOB builtin_frames ${MASCOT_SKIN_DIR}/builtin/*/*.bmp)
+set_source_files_properties(${builtin_skins} PROPERTIES OBJECT_DEPENDS "${builtin_frames}")
+add_executable(pelmo WIN32 app/WinMain.cpp res/pelmo.rc ${builtin_skins})
 target_link_libraries(pelmo PRIVATE mascot_shell)
 target_link_options(pelmo PRIVATE ${mascot_static_link})
 target_include_directories(pelmo PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(res/pelmo.rc PROPERTIES OBJECT_DEPENDS "${icon_dir}/mascot107.ico;${icon_dir}/mascot108.ico")
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${icon_dir}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${icon_dir} -I${MASCOT_SKIN_DIR}")
 
-# The resource file is also linked into test programs that need dialog 103.
-add_library(mascot_resources OBJECT res/pelmo.rc)
+# The resources are also linked into test programs that need dialog 103
+# or the built-in skins.
+add_library(mascot_resources OBJECT res/pelmo.rc ${builtin_skins})
 
 # Skins go beside the program so it runs from its own folder.
 foreach(skin a b c d)

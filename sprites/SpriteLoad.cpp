@@ -73,9 +73,11 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
 
 bool FindSpriteFile(SpriteFile& file, const char* name)
 {
-    file.place = SkinNowhere;
+    file.place = SkinBuiltIn;
     file.besideProgram[0] = L'\0';
-    if (!BuildSpritePath(file.relative, sizeof file.relative, mascot.skinIndex, name)) return false;
+    if (!BuildSpritePath(file.relative, sizeof file.relative, mascot.skinIndex, name) ||
+        !BuildBuiltInFrameName(file.builtIn, sizeof file.builtIn, mascot.skinIndex, name))
+        return false;
     const char* folder = SkinFolderName(mascot.skinIndex);
     // A file of the skin's name is not its folder.
     const bool working = IsFolder(GetFileAttributesA(folder));
@@ -88,7 +90,7 @@ bool FindSpriteFile(SpriteFile& file, const char* name)
                   BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, file.relative);
     }
     file.place = ChooseSkinPlace(working, program);
-    return file.place != SkinNowhere;
+    return true;
 }
 
 HANDLE OpenSpriteFile(const SpriteFile& file)
@@ -123,6 +125,14 @@ SpriteBitmap BitmapFromFileBytes(const uint8_t* bytes, size_t size, HDC dc)
 
 SpriteBitmap LoadSpriteBitmap(const SpriteFile& file, HDC dc)
 {
+    if (file.place == SkinBuiltIn) {
+        // Resources live as long as the program: nothing to free.
+        HRSRC found = FindResourceA(nullptr, file.builtIn, MAKEINTRESOURCEA(10));  // RT_RCDATA
+        HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
+        const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+        if (bytes == nullptr) return SpriteBitmap{nullptr, 0, 0};
+        return BitmapFromFileBytes(static_cast<const uint8_t*>(bytes), SizeofResource(nullptr, found), dc);
+    }
     const FileBytes bytes = ReadSpriteFile(file);
     const SpriteBitmap sprite = BitmapFromFileBytes(bytes.data, bytes.size, dc);
     std::free(bytes.data);

@@ -19,11 +19,12 @@ struct SpriteFile {
     SkinPlace place;
     char relative[16];                // "c/w3.bmp"
     wchar_t besideProgram[MAX_PATH];  // the full path, when place is SkinBesideProgram
+    char builtIn[16];                 // the resource, such as "C_W3", when place is SkinBuiltIn
 };
 
 // Where frame `name` of the current skin lies, looked up afresh: the
-// working folder when it holds the skin's folder, else beside the program.
-// False when neither place has it.
+// working folder when it holds the skin's folder, else beside the program,
+// else the program's own copy. False when the name cannot be a frame's.
 bool FindSpriteFile(SpriteFile& file, const char* name);
 
 // The file opened for one read, shared so that an editor may write,
@@ -36,8 +37,8 @@ struct SpriteBitmap {
     int height;
 };
 
-// The picture in the file, or a null bitmap when the file is missing or
-// refused. `dc` is the memory device context that will hold it; the bitmap
+// The picture in the file (or the program's own copy of it), or a null
+// bitmap when the file is missing or refused. `dc` is the memory device context that will hold it; the bitmap
 // is not selected into it yet. The caller deletes the bitmap.
 SpriteBitmap LoadSpriteBitmap(const SpriteFile& file, HDC dc);
 

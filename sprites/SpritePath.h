@@ -17,10 +17,15 @@ bool BuildSpritePath(char* out, size_t size, int32_t skinIndex, const char* name
 enum SkinPlace {
     SkinInWorkingFolder,  // opened by their relative names
     SkinBesideProgram,    // by full paths built from the program's own file
-    SkinNowhere,          // neither place has the skin's folder
+    SkinBuiltIn,          // neither place has the skin's folder: the program's own copy
 };
 
 SkinPlace ChooseSkinPlace(bool workingHasSkinFolder, bool programHasSkinFolder);
+
+// The name of the program's own copy of a frame, such as "C_W3" for skin 2
+// and "w3": the skin folder and the frame name in capitals, as resource
+// names are compared. False, with an empty result, when it does not fit.
+bool BuildBuiltInFrameName(char* out, size_t size, int32_t skinIndex, const char* name);
 
 // The program's folder joined with `relative` (such as "c/w3.bmp", whose
 // separators become backslashes), in the units the system names files in.

@@ -360,7 +360,12 @@ TEST(SpritePath, WorkingFolderFirstElseBesideTheProgram)
     EXPECT_EQ(ChooseSkinPlace(true, true), SkinInWorkingFolder);
     EXPECT_EQ(ChooseSkinPlace(true, false), SkinInWorkingFolder);
     EXPECT_EQ(ChooseSkinPlace(false, true), SkinBesideProgram);
-    EXPECT_EQ(ChooseSkinPlace(false, false), SkinNowhere);
+    EXPECT_EQ(ChooseSkinPlace(false, false), SkinBuiltIn);
+    char builtIn[16];
+    EXPECT_TRUE(BuildBuiltInFrameName(builtIn, sizeof builtIn, 2, "sleep0"));
+    EXPECT_STREQ(builtIn, "C_SLEEP0");
+    EXPECT_FALSE(BuildBuiltInFrameName(builtIn, 8, 2, "sleep0"));
+    EXPECT_STREQ(builtIn, "");
 
     // Beside the program: its file's folder, in whatever units and letters
     // the system gave, then the frame with backslashes.

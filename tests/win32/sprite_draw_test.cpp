@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -323,6 +324,50 @@ TEST_F(SpriteDrawTest, SkinIndexChoosesTheFolder)
     ClearToKey(canvas.dc);
     SpriteDraw(canvas.dc, 0, 0, "w3");
     EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
+}
+
+// Where neither the working folder nor the program's has a skin's folder,
+// its frames come from the program itself: every one of them exactly the
+// shipped file's picture, plain and mirrored. A folder of the skin's own,
+// even an empty one, takes over at once.
+TEST_F(SpriteDrawTest, TheBuiltInSkinsDrawAsTheShippedFiles)
+{
+    const char* shipped = std::getenv("PELMO_SKINS");
+    ASSERT_NE(shipped, nullptr) << "PELMO_SKINS names the generated skins";
+    std::vector<std::string> names;
+    for (const AnimationEntry& entry : AnimationCatalogue)
+        for (int frame = 0; frame < entry.frameCount; ++frame) {
+            const std::string name = entry.stem + std::to_string(frame);
+            if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+        }
+    ASSERT_EQ(names.size(), 18u);
+    const char* folders[4] = {"a", "b", "c", "d"};
+    int compared = 0;
+    for (int skin = 0; skin < 4; ++skin) {
+        mascot.skinIndex = skin;
+        for (const std::string& name : names) {
+            SCOPED_TRACE(std::string(folders[skin]) + "/" + name);
+            const std::string file = std::string(folders[skin]) + "/" + name + ".bmp";
+            for (bool mirrored : {false, true}) {
+                ASSERT_TRUE(RemoveDirectoryA(folders[skin]));
+                ClearToKey(canvas.dc);
+                (mirrored ? SpriteDrawMirrored : SpriteDraw)(canvas.dc, 0, 0, name.c_str());
+                const std::vector<uint32_t> builtIn = Snapshot();
+                ASSERT_TRUE(CreateDirectoryA(folders[skin], nullptr));
+                ClearToKey(canvas.dc);
+                (mirrored ? SpriteDrawMirrored : SpriteDraw)(canvas.dc, 0, 0, name.c_str());
+                EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0) << "an empty folder of its own";
+                ASSERT_TRUE(CopyFileA((std::string(shipped) + "/" + file).c_str(), file.c_str(), FALSE));
+                ClearToKey(canvas.dc);
+                (mirrored ? SpriteDrawMirrored : SpriteDraw)(canvas.dc, 0, 0, name.c_str());
+                EXPECT_EQ(builtIn, Snapshot());
+                EXPECT_GT(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 300) << "nothing drawn";
+                ASSERT_TRUE(DeleteFileA(file.c_str()));
+                ++compared;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 144);
 }
 
 // --- The frame sequencer -----------------------------------------------------

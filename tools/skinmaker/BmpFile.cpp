@@ -9,15 +9,14 @@ constexpr uint32_t InfoHeaderSize = 40;
 // 72 dots per inch, as pixels per metre.
 constexpr uint32_t PixelsPerMetre = 2835;
 
-uint32_t RowStride(int width) { return (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4; }
+uint32_t RowStride(int width, uint32_t bits) { return (static_cast<uint32_t>(width) * bits + 31) / 32 * 4; }
+uint32_t RowStride(int width) { return RowStride(width, 24); }
 
-}  // namespace
-
-std::vector<uint8_t> EncodeBmp24(const RgbImage& image)
+// The file and info headers of an uncompressed picture, and its colours.
+std::vector<uint8_t> Headers(const RgbImage& image, uint32_t bits, const std::vector<Rgb>& colours)
 {
-    const uint32_t stride = RowStride(image.width);
-    const uint32_t dataSize = stride * static_cast<uint32_t>(image.height);
-    const uint32_t dataOffset = FileHeaderSize + InfoHeaderSize;
+    const uint32_t dataSize = RowStride(image.width, bits) * static_cast<uint32_t>(image.height);
+    const uint32_t dataOffset = FileHeaderSize + InfoHeaderSize + 4 * static_cast<uint32_t>(colours.size());
     std::vector<uint8_t> out;
     out.reserve(dataOffset + dataSize);
     PutU8(out, 'B');
@@ -30,13 +29,46 @@ std::vector<uint8_t> EncodeBmp24(const RgbImage& image)
     PutU32(out, static_cast<uint32_t>(image.width));
     PutU32(out, static_cast<uint32_t>(image.height));  // positive: bottom row first
     PutU16(out, 1);
-    PutU16(out, 24);
+    PutU16(out, bits);
     PutU32(out, 0);  // BI_RGB
     PutU32(out, dataSize);
     PutU32(out, PixelsPerMetre);
     PutU32(out, PixelsPerMetre);
+    PutU32(out, static_cast<uint32_t>(colours.size()));
     PutU32(out, 0);
-    PutU32(out, 0);
+    for (const Rgb colour : colours) {
+        PutU8(out, colour.b);
+        PutU8(out, colour.g);
+        PutU8(out, colour.r);
+        PutU8(out, 0);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeBmp4(const RgbImage& image, const std::vector<Rgb>& palette)
+{
+    if (palette.empty() || palette.size() > 16) return {};
+    std::vector<uint8_t> out = Headers(image, 4, palette);
+    const uint32_t stride = RowStride(image.width, 4);
+    for (int y = image.height - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(stride, 0);
+        for (int x = 0; x < image.width; ++x) {
+            size_t index = 0;
+            while (index < palette.size() && palette[index] != image.pixels[y * image.width + x]) ++index;
+            if (index == palette.size()) return {};
+            row[x / 2] |= static_cast<uint8_t>(x % 2 == 0 ? index << 4 : index);
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+std::vector<uint8_t> EncodeBmp24(const RgbImage& image)
+{
+    const uint32_t stride = RowStride(image.width);
+    std::vector<uint8_t> out = Headers(image, 24, {});
     for (int y = image.height - 1; y >= 0; --y) {
         for (int x = 0; x < image.width; ++x) {
             const Rgb pixel = image.pixels[y * image.width + x];

@@ -9,6 +9,11 @@
 // BITMAPINFOHEADER, then rows bottom-up, each padded to four bytes.
 std::vector<uint8_t> EncodeBmp24(const RgbImage& image);
 
+// The same picture at 4 bits a pixel over `palette` (at most 16 colours,
+// each written once): a quarter of the size, for the copies built into
+// the program. Empty when a pixel's colour is not in the palette.
+std::vector<uint8_t> EncodeBmp4(const RgbImage& image, const std::vector<Rgb>& palette);
+
 // Header fields as stored, for checks beyond the pixels.
 struct BmpHeader {
     uint32_t fileSize = 0;

@@ -1,5 +1,6 @@
 // skinmaker <skins-source-dir> <output-dir>
-//   Builds the mascot's skin folders a/ to d/, its icons and a contact
+//   Builds the mascot's skin folders a/ to d/, the copies of them built
+//   into the program (builtin/ and builtin.rc), its icons and a contact
 //   sheet from the text sources.
 // skinmaker --savedata <file> <range-x> <range-y>
 //   Writes a "savedata" holding that wander range, for the scripts.
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "BmpFile.h"
+#include "BuiltInSkins.h"
 #include "ContactSheet.h"
 #include "FileAccess.h"
 #include "FrameNames.h"
@@ -38,7 +40,7 @@ bool WriteOutputs(const std::string& folder, const std::vector<std::vector<RgbIm
         }
     }
     const std::string iconFolder = folder + "/icons";
-    return MakeFolder(iconFolder, error) && WriteWholeFile(iconFolder + "/mascot107.ico", large, error) &&
+    return WriteBuiltInSkins(folder, frames, error) && MakeFolder(iconFolder, error) && WriteWholeFile(iconFolder + "/mascot107.ico", large, error) &&
            WriteWholeFile(iconFolder + "/mascot108.ico", small, error) &&
            WriteWholeFile(folder + "/contact.bmp", EncodeBmp24(BuildContactSheet(frames, SheetScale)), error);
 }
