@@ -2,6 +2,7 @@ list(APPEND MASCOT_CORE_SOURCES
   sprites/AnimationCatalogue.cpp
   sprites/BitmapCheck.cpp
   sprites/FrameChoice.cpp
+  sprites/FrameReport.cpp
   sprites/SpritePath.cpp
   sprites/TextCopy.cpp)
 list(APPEND MASCOT_SHELL_SOURCES

@@ -11,6 +11,7 @@
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/BitmapCheck.h"
 #include "sprites/FrameChoice.h"
+#include "sprites/FrameReport.h"
 #include "sprites/SpritePath.h"
 #include "sprites/TextCopy.h"
 
@@ -234,6 +235,7 @@ const BitmapRow BitmapRows[] = {
     {"64-byte header",                               64,     1,     1, 1, 24, Rgb,       0,    0,        78,    82, Ok,       78,   78,     4},
     {"V5 header cut short",                         124,     1,     1, 1, 24, Rgb,       0,    0,       138,   137, Cut,       0,    0,     0},
     {"top-down 32 bits",                             40,     1,    -2, 1, 32, Rgb,       0,    0,        54,    62, Ok,       54,   54,     8},
+    {"bottom-up 32 bits, one row too many",          40,     1,    61, 1, 32, Rgb,       0,    0,        54,   298, Ok,       54,   54,   244},
     {"run-length 8 bits: the image size",            40,   100,   100, 1,  8, Rle8,      2,   10,        62,    72, Ok,       62,   62,    10},
     {"run-length 4 bits",                            40,     7,     3, 1,  4, Rle4,      0,    6,       118,   124, Ok,      118,  118,     6},
     {"run-length data past the end",                 40,   100,   100, 1,  8, Rle8,      2,   11,        62,    72, Cut,       0,    0,     0},
@@ -279,6 +281,9 @@ const BitmapRow BitmapRows[] = {
     {"15 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    15, Cut,       0,    0,     0},
     {"16 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    16, Cut,       0,    0,     0},
     {"17 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    17, Cut,       0,    0,     0},
+    {"a PNG",                                        40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "\x89PNG\r\n\x1a\n"},
+    {"a JPEG",                                       40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "\xFF\xD8\xFF"},
+    {"a GIF",                                        40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "GIF89a"},
 };
 
 TEST(BitmapCheck, AcceptsExactlyWhatLiesInsideTheBytesAndSaysWhyNot)
@@ -322,6 +327,115 @@ TEST(BitmapCheck, NamesTheColourTableAndMasks)
     bytes[0] = 'M';
     EXPECT_FALSE(CheckBitmapFile(bytes.data(), bytes.size()).usable) << "not a bitmap file";
     EXPECT_FALSE(CheckBitmapFile(nullptr, 0).usable);
+}
+
+// --- What the skin authors' check says about a frame ----------------------------
+
+std::vector<uint8_t> FileOfRow(const char* what)
+{
+    for (const BitmapRow& row : BitmapRows)
+        if (std::strcmp(row.what, what) == 0) return BitmapBytes(row);
+    ADD_FAILURE() << "no row " << what;
+    return {};
+}
+
+typedef std::vector<std::pair<size_t, uint32_t>> PixelChanges;
+
+struct ReportRow {
+    const char* file;                               // the row of BitmapRows whose file is reported
+    std::vector<std::pair<size_t, uint8_t>> patch;  // bytes changed in it
+    // Pixels changed in what Windows shows: the picture black over the key
+    // colour until then. No pixels at all: Windows made no picture.
+    PixelChanges shown;
+    std::string line;  // after "w0.bmp: "
+};
+
+TEST(FrameReport, OneLineForEachKindOfFile)
+{
+    const PixelChanges drawn = {{0, 0}}, none = {};
+    // At the edge of "near": each channel 64 from the key, and 65.
+    const PixelChanges edges = {{0, 0x40BF40}, {1, 0xFF40BF40}, {2, 0x00FE00}, {3, 0x41FF00},
+                                {4, 0x00BE00}, {5, 0x00FF41},   {6, 0xFF00FF00}};
+    const std::string kind = "error: a kind of BMP that Windows does not draw: ";
+    const std::string limits = "; the limits are 4096 pixels a side and 16 MiB decoded";
+    const std::string fringe = " near the key colour #00FF00 show";
+    const std::string cut60 = "only the top-left 60 x 60 of its ";
+    const ReportRow rows[] = {
+        {"24 bits, rows padded to 4 bytes", {}, drawn, "ok"},
+        {"24 bits, rows padded to 4 bytes", {}, edges, "warning: 3 pixels" + fringe + " as a green fringe"},
+        {"24 bits, rows padded to 4 bytes", {}, none, "error: Windows made no picture of it"},
+        {"width at the limit", {}, {{59, 0x30E010}}, "warning: 1 pixel" + fringe + "s as a green fringe; " + cut60 +
+                                                         "4096 x 1 pixels shows"},
+        // Alpha: only of pixels that show and are not the key colour.
+        {"top-down 32 bits", {{57, 0x80}}, drawn, "warning: alpha is ignored: 2 pixels meant to be see-through show opaque"},
+        {"top-down 32 bits", {{57, 0xFF}, {61, 0xFF}}, drawn, "ok"},
+        {"top-down 32 bits", {{57, 0xFF}}, {{60, KeyColour}}, "ok"},
+        {"bottom-up 32 bits, one row too many", {{57, 0x80}}, drawn, "warning: " + cut60 + "1 x 61 pixels shows"},
+        {"bottom-up 32 bits, one row too many", {{61, 0xFF}}, drawn,
+         "warning: alpha is ignored: 59 pixels meant to be see-through show opaque; " + cut60 + "1 x 61 pixels shows"},
+        // Alpha in the top row's 61st pixel, which does not show.
+        {"pixel bytes at the limit", {{54 + 1023 * 16384 + 60 * 4 + 3, 0x80}}, drawn,
+         "warning: " + cut60 + "4096 x 1024 pixels shows"},
+        {"bit fields inside a tiny V5 header", {{56, 0xFF}, {59, 0xFF}, {62, 0xFF}, {141, 0x7F}}, drawn,
+         "warning: alpha is ignored: 1 pixel meant to be see-through shows opaque"},
+        {"bit fields inside a tiny V5 header", {{56, 0xFF}, {57, 0xFF}, {59, 0xFF}, {62, 0xFF}, {141, 0x7F}}, drawn, "ok"},
+        // Refused, and why.
+        {"a PNG", {}, none, "error: not a BMP but a PNG; save it as a BMP"},
+        {"a GIF", {}, none, "error: not a BMP but a GIF; save it as a BMP"},
+        {"first byte not \"B\"", {}, none, "error: not a BMP (it does not start with \"BM\")"},
+        {"header of 41 bytes", {}, none, kind + "a header of 41 bytes"},
+        {"negative width", {}, none, kind + "-1 x 1 pixels"},
+        {"two planes", {}, none, kind + "2 colour planes, not 1"},
+        {"core header, 32 bits", {}, none, kind + "32 bits per pixel in a 12-byte header"},
+        {"run-length, top-down", {}, none, kind + "8 bits per pixel, compression BI_RLE8, stored top-down"},
+        {"run-length without an image size", {}, none,
+         kind + "8 bits per pixel, compression BI_RLE8, without the size of its data"},
+        {"compression 4", {}, none, kind + "24 bits per pixel, compression BI_JPEG"},
+        {"pixel bytes over the limit", {}, none, "error: over the limits: 4096 x 1025 pixels at 32 bits, 16.1 MiB decoded" + limits},
+        {"height at the 32-bit minimum", {}, none,
+         "error: over the limits: 1 x 2147483648 pixels at 24 bits, 8192 MiB decoded" + limits},
+        {"offset inside the info header", {}, none,
+         "error: broken: its pixels would start at byte 30, inside its headers and colours, which end at byte 54"},
+        {"24 bits, one byte short", {}, none, "error: cut short: 77 bytes of the 78 it needs"},
+        {"colour table cut short", {}, none, "error: cut short: 1000 bytes of the 1078 it needs"},
+        {"14 bytes: no header size", {}, none, "error: cut short: 14 bytes of the 18 it needs"},
+    };
+    for (const ReportRow& row : rows) {
+        SCOPED_TRACE(row.file);
+        std::vector<uint8_t> bytes = FileOfRow(row.file);
+        for (const auto& change : row.patch) bytes.at(change.first) = change.second;
+        const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
+        std::vector<uint32_t> shown(ShownSide * ShownSide, KeyColour);
+        for (int32_t y = 0; y < ShownSide && y < std::abs(static_cast<int64_t>(layout.height)); ++y)
+            for (int32_t x = 0; x < ShownSide && x < layout.width; ++x) shown[y * ShownSide + x] = 0;
+        for (const auto& change : row.shown) shown.at(change.first) = change.second;
+        const FrameFile file = {FrameWasRead, bytes.data(), bytes.size(), row.shown.empty() ? nullptr : shown.data()};
+        char line[300];
+        const FrameVerdict verdict = ReportFrame(line, sizeof line, "w0.bmp", file);
+        EXPECT_EQ(line, "w0.bmp: " + row.line);
+        EXPECT_EQ(verdict, row.line.rfind("error: ", 0) == 0     ? FrameError
+                           : row.line.rfind("warning: ", 0) == 0 ? FrameWarning
+                                                                 : FrameOk);
+    }
+
+    char line[300];
+    const FrameFile missing = {FrameMissing, nullptr, 0, nullptr}, unreadable = {FrameUnreadable, nullptr, 0, nullptr};
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", missing), FrameError);
+    EXPECT_STREQ(line, "k0.bmp: error: missing");
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", unreadable), FrameError);
+    EXPECT_STREQ(line, "k0.bmp: error: cannot be read");
+    ReportFrame(line, 10, "k0.bmp", missing);
+    EXPECT_STREQ(line, "k0.bmp: e");
+}
+
+TEST(FrameReport, EverySkinFrameOnceInTheCataloguesOrder)
+{
+    FillAnimationCatalogue();
+    char names[SkinFrameCount][8];
+    ListSkinFrames(names);
+    std::string joined;
+    for (const char* name : names) joined += std::string(name) + " ";
+    EXPECT_EQ(joined, "w0 w1 w2 w3 w4 w5 n0 j0 jj0 d0 f0 ff0 p0 kan0 st0 kime0 sleep0 k0 ");
 }
 
 // --- Where a frame is read from --------------------------------------------------

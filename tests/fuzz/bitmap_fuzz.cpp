@@ -4,7 +4,8 @@
 // named is read here from an exact-size copy, so AddressSanitizer stops at
 // the first one outside. Inputs with an odd first byte are taken as they
 // come; the others are laid over a well-formed file first, so that the
-// accepting paths are reached often.
+// accepting paths are reached often. The skin authors' line for the same
+// bytes reads them too, with the shown pixels in an exact-size buffer.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "sprites/BitmapCheck.h"
+#include "sprites/FrameReport.h"
 
 namespace {
 
@@ -83,9 +85,28 @@ std::unique_ptr<uint8_t[]> OverTemplate(const uint8_t* data, size_t size, size_t
 
 volatile uint32_t sink;
 
-void CheckLayout(const uint8_t* bytes, size_t size)
+// The line names the file, ends inside its buffer, and is an error exactly
+// when the file is refused or Windows made no picture of it.
+void CheckReport(const uint8_t* bytes, size_t size, const BitmapLayout& layout, uint8_t colours)
+{
+    std::unique_ptr<uint32_t[]> shown(new uint32_t[ShownSide * ShownSide]);
+    for (int32_t i = 0; i < ShownSide * ShownSide; ++i)
+        shown[i] = colours & 1 ? KeyColour : (i * 2654435761u) ^ (uint32_t(colours) << 16) ^ bytes[i % size];
+    const bool decoded = (colours & 6) != 6;
+    char line[200];
+    const FrameFile file = {FrameWasRead, bytes, size, decoded ? shown.get() : nullptr};
+    const FrameVerdict verdict = ReportFrame(line, sizeof line, "f.bmp", file);
+    const size_t length = strnlen(line, sizeof line);
+    Check(length < sizeof line && std::strncmp(line, "f.bmp: ", 7) == 0, "the line names the file and ends");
+    Check((verdict == FrameError) == (!layout.usable || !decoded), "an error exactly when it does not show");
+    Check((verdict == FrameOk) == (std::strcmp(line + length - 4, ": ok") == 0), "ok exactly when it says so");
+}
+
+void CheckLayout(const uint8_t* bytes, size_t size, uint8_t colours)
 {
     const BitmapLayout layout = CheckBitmapFile(bytes, size);
+    Check(layout.usable == (layout.refusal == BitmapAccepted), "a reason exactly when refused");
+    if (size > 0) CheckReport(bytes, size, layout, colours);
     if (!layout.usable) return;
     const uint64_t rows = layout.height < 0 ? -static_cast<int64_t>(layout.height) : layout.height;
     Check(layout.width >= 1 && layout.width <= MaxSpriteSide && rows >= 1 && rows <= uint64_t(MaxSpriteSide),
@@ -127,11 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // An exact-size copy, so that a read one past the end faults.
         std::unique_ptr<uint8_t[]> bytes(new uint8_t[size - 1]);
         std::memcpy(bytes.get(), data + 1, size - 1);
-        CheckLayout(bytes.get(), size - 1);
+        CheckLayout(bytes.get(), size - 1, data[size - 1]);
     } else {
         size_t length = 0;
         const std::unique_ptr<uint8_t[]> bytes = OverTemplate(data + 1, size - 1, length);
-        CheckLayout(bytes.get(), length);
+        CheckLayout(bytes.get(), length, data[size - 1]);
     }
     return 0;
 }
