@@ -16,27 +16,14 @@ bool FolderExists(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-struct FileBytes {
-    uint8_t* data;  // malloc'd; free it
-    DWORD size;
-};
-
-// The file's bytes, at most MaxSpriteFileBytes, in one read. Other
-// programs may write, replace or delete the file meanwhile (an editor
-// saving it must not fail because the mascot happens to read it): only
-// what this read returned is used afterwards.
+// Other programs may write, replace or delete the file meanwhile (an editor
+// saving it must not fail because the mascot happens to read it).
 FileBytes ReadSpriteFile(const char* path)
 {
-    FileBytes bytes = {nullptr, 0};
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        const DWORD want = size.QuadPart < MaxSpriteFileBytes ? static_cast<DWORD>(size.QuadPart) : MaxSpriteFileBytes;
-        bytes.data = static_cast<uint8_t*>(std::malloc(want));
-        if (bytes.data != nullptr && !ReadFile(file, bytes.data, want, &bytes.size, nullptr)) bytes.size = 0;
-    }
+    if (file == INVALID_HANDLE_VALUE) return FileBytes{nullptr, 0};
+    const FileBytes bytes = ReadSpriteBytes(file);
     CloseHandle(file);
     return bytes;
 }
@@ -49,10 +36,20 @@ union BitmapInfoCopy {
     uint8_t bytes[MaxBitmapInfoBytes];
 };
 
-// A DIB section at the file's depth, with its colours, filled from the
-// checked pixels. Like the system's loader, the section itself is
-// uncompressed in the default layout: runs are expanded and bit fields
-// converted on the way in.
+}  // namespace
+
+FileBytes ReadSpriteBytes(HANDLE file)
+{
+    FileBytes bytes = {nullptr, 0};
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        const DWORD want = size.QuadPart < MaxSpriteFileBytes ? static_cast<DWORD>(size.QuadPart) : MaxSpriteFileBytes;
+        bytes.data = static_cast<uint8_t*>(std::malloc(want));
+        if (bytes.data != nullptr && !ReadFile(file, bytes.data, want, &bytes.size, nullptr)) bytes.size = 0;
+    }
+    return bytes;
+}
+
 HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
 {
     BitmapInfoCopy header;
@@ -71,8 +68,6 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
     }
     return bitmap;
 }
-
-}  // namespace
 
 bool FindSpriteFile(char* out, size_t size, const char* name)
 {
