@@ -6,6 +6,7 @@
 // come; the others are laid over a well-formed file first, so that the
 // accepting paths are reached often. The skin authors' line for the same
 // bytes reads them too, with the shown pixels in an exact-size buffer.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +34,8 @@ uint32_t Little(const uint8_t* p, int size)
 }
 
 // Well-formed starting points: 24 bits, 8 bits with four colours, a core
-// header at 4 bits, a V5 header with bit fields, run-length 8 bits.
+// header at 4 bits, a V5 header with bit fields, run-length 8 bits, and
+// 32 bits a little larger than what shows.
 struct Template {
     uint32_t headerBytes, width, height, bits, compression, coloursUsed, imageSize, tableBytes, pixelBytes;
 };
@@ -43,6 +45,7 @@ const Template Templates[] = {
     {12, 5, 3, 4, BitmapRgb, 0, 0, 48, 12},
     {124, 2, 2, 32, BitmapBitFields, 0, 0, 0, 16},
     {40, 9, 4, 8, BitmapRle8, 2, 12, 8, 12},
+    {40, 61, 61, 32, BitmapRgb, 0, 0, 0, 61 * 61 * 4},
 };
 
 void Put(uint8_t* bytes, size_t size, size_t at, uint32_t value, int count)
@@ -85,16 +88,22 @@ std::unique_ptr<uint8_t[]> OverTemplate(const uint8_t* data, size_t size, size_t
 
 volatile uint32_t sink;
 
+// What Windows showed, as the report takes it: a global, so that
+// AddressSanitizer guards its ends too.
+uint32_t shown[ShownSide * ShownSide];
+
 // The line names the file, ends inside its buffer, and is an error exactly
 // when the file is refused or Windows made no picture of it.
 void CheckReport(const uint8_t* bytes, size_t size, const BitmapLayout& layout, uint8_t colours)
 {
-    std::unique_ptr<uint32_t[]> shown(new uint32_t[ShownSide * ShownSide]);
-    for (int32_t i = 0; i < ShownSide * ShownSide; ++i)
-        shown[i] = colours & 1 ? KeyColour : (i * 2654435761u) ^ (uint32_t(colours) << 16) ^ bytes[i % size];
-    const bool decoded = (colours & 6) != 6;
+    // The key colour, a colour near it, or another, all over; some of the
+    // file's bytes as grey over the top row.
+    const uint32_t fills[] = {KeyColour, 0x40BF40, 0x41FF00, 0x000000};
+    std::fill_n(shown, ShownSide * ShownSide, fills[colours & 3]);
+    for (size_t i = 0; i < size && i < size_t(ShownSide); i += 3) shown[i] = bytes[i] * 0x010101u;
+    const bool decoded = (colours & 12) != 12;
     char line[200];
-    const FrameFile file = {FrameWasRead, bytes, size, decoded ? shown.get() : nullptr};
+    const FrameFile file = {FrameWasRead, bytes, size, decoded ? shown : nullptr};
     const FrameVerdict verdict = ReportFrame(line, sizeof line, "f.bmp", file);
     const size_t length = strnlen(line, sizeof line);
     Check(length < sizeof line && std::strncmp(line, "f.bmp: ", 7) == 0, "the line names the file and ends");
@@ -106,7 +115,9 @@ void CheckLayout(const uint8_t* bytes, size_t size, uint8_t colours)
 {
     const BitmapLayout layout = CheckBitmapFile(bytes, size);
     Check(layout.usable == (layout.refusal == BitmapAccepted), "a reason exactly when refused");
-    if (size > 0) CheckReport(bytes, size, layout, colours);
+    // One input in four: the report's pass over every shown pixel costs
+    // more than the check itself.
+    if (size > 0 && (colours & 0x30) == 0) CheckReport(bytes, size, layout, colours);
     if (!layout.usable) return;
     const uint64_t rows = layout.height < 0 ? -static_cast<int64_t>(layout.height) : layout.height;
     Check(layout.width >= 1 && layout.width <= MaxSpriteSide && rows >= 1 && rows <= uint64_t(MaxSpriteSide),
