@@ -58,7 +58,7 @@ struct BitmapLayout {
     uint32_t bits;              // per pixel: 1, 4, 8, 16, 24 or 32
     uint32_t compression;       // a BitmapCompression
     uint32_t masksBytes;        // 12 when bit-field masks follow a 40-byte header, else 0
-    uint32_t colourCount;       // entries in the colour table
+    uint32_t colourCount;       // colour table entries as GDI reads them: at most 2^bits up to 8 bits
     uint32_t colourEntryBytes;  // 3 after a core header, 4 after the others
     uint32_t infoEnd;           // file offset just past header, masks and colour table
     uint32_t pixelsAt;          // file offset of the pixel data
