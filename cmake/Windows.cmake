@@ -68,3 +68,13 @@ add_subdirectory(tests/e2e)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/bench/win/CMakeLists.txt)
   add_subdirectory(tools/bench/win)
 endif()
+
+# --- skincheck.exe: the skin authors' check ---------------------------------
+# A console program that reads, checks and draws each frame file as the
+# program does (the same core check, the same GDI decoding) and says in a
+# line what will show. It goes into the zip beside pelmo.exe.
+add_executable(skincheck tools/skincheck/SkinCheck.cpp)
+target_link_libraries(skincheck PRIVATE mascot_shell)
+# wmain: folder names given as arguments may lie outside the ANSI code page.
+target_link_options(skincheck PRIVATE ${mascot_static_link} -municode)
+install(TARGETS skincheck RUNTIME DESTINATION .)

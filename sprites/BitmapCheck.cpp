@@ -1,5 +1,7 @@
 #include "sprites/BitmapCheck.h"
 
+#include <cstring>
+
 namespace {
 
 uint32_t Little16(const uint8_t* p) { return p[0] | static_cast<uint32_t>(p[1]) << 8; }
@@ -13,10 +15,14 @@ bool KnownHeaderSize(uint32_t bytes)
 }
 
 // The combinations that GDI decodes; it refuses the others, so they are
-// refused here before any of their bytes is handed over.
-bool DepthFitsCompression(uint32_t bits, uint32_t compression, int32_t height, uint32_t imageSize)
+// refused here before any of their bytes is handed over. The core header
+// allows fewer: "bcBitCount: The number of bits-per-pixel. This value must
+// be 1, 4, 8, or 24." (BITMAPCOREHEADER structure, learn.microsoft.com).
+bool DepthFitsCompression(const BitmapLayout& layout)
 {
-    switch (compression) {
+    const uint32_t bits = layout.bits;
+    if (layout.headerBytes == BitmapCoreHeaderBytes) return bits == 1 || bits == 4 || bits == 8 || bits == 24;
+    switch (layout.compression) {
     case BitmapRgb:
         return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     case BitmapBitFields:
@@ -25,10 +31,33 @@ bool DepthFitsCompression(uint32_t bits, uint32_t compression, int32_t height, u
     case BitmapRle4:
         // Run-length data has no row order of its own and its length only
         // in the header.
-        return bits == (compression == BitmapRle8 ? 8u : 4u) && height > 0 && imageSize != 0;
+        return bits == (layout.compression == BitmapRle8 ? 8u : 4u) && layout.height > 0 && layout.imageSize != 0;
     default:
         return false;
     }
+}
+
+FileSignature SignatureOf(const uint8_t* bytes, size_t size)
+{
+    auto startsWith = [&](const char* start, size_t length) {
+        return size >= length && std::memcmp(bytes, start, length) == 0;
+    };
+    if (startsWith("\x89PNG\r\n\x1a\n", 8)) return SignaturePng;
+    if (startsWith("\xFF\xD8\xFF", 3)) return SignatureJpeg;
+    if (startsWith("GIF87a", 6) || startsWith("GIF89a", 6)) return SignatureGif;
+    return SignatureNone;
+}
+
+BitmapLayout& Refuse(BitmapLayout& layout, BitmapRefusal refusal)
+{
+    layout.refusal = refusal;
+    return layout;
+}
+
+BitmapLayout& CutShort(BitmapLayout& layout, uint64_t bytesNeeded)
+{
+    layout.bytesNeeded = bytesNeeded;
+    return Refuse(layout, BitmapCutShort);
 }
 
 }  // namespace
@@ -36,59 +65,82 @@ bool DepthFitsCompression(uint32_t bits, uint32_t compression, int32_t height, u
 BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
 {
     BitmapLayout layout = {};
+    layout.bytesPresent = size;
     const uint32_t fileHeader = BitmapFileHeaderBytes;
-    if (size < fileHeader + 4 || bytes[0] != 'B' || bytes[1] != 'M') return layout;
+    // One byte is enough to tell a file that is no bitmap from one cut short.
+    if ((size >= 1 && bytes[0] != 'B') || (size >= 2 && bytes[1] != 'M')) {
+        layout.signature = SignatureOf(bytes, size);
+        return Refuse(layout, BitmapNotBmp);
+    }
+    if (size < fileHeader + 4) return CutShort(layout, fileHeader + 4);
     layout.headerBytes = Little32(bytes + fileHeader);
-    if (!KnownHeaderSize(layout.headerBytes) || size < fileHeader + layout.headerBytes) return layout;
+    if (!KnownHeaderSize(layout.headerBytes)) return Refuse(layout, BitmapUnknownHeader);
+    if (size < fileHeader + layout.headerBytes) return CutShort(layout, fileHeader + layout.headerBytes);
 
     const uint8_t* header = bytes + fileHeader;
-    uint32_t planes, imageSize = 0, coloursUsed = 0;
+    uint32_t coloursUsed = 0;
     if (layout.headerBytes == BitmapCoreHeaderBytes) {
         layout.width = static_cast<int32_t>(Little16(header + 4));
         layout.height = static_cast<int32_t>(Little16(header + 6));
-        planes = Little16(header + 8);
+        layout.planes = Little16(header + 8);
         layout.bits = Little16(header + 10);
         layout.compression = BitmapRgb;
         layout.colourEntryBytes = 3;
     } else {
         layout.width = static_cast<int32_t>(Little32(header + 4));
         layout.height = static_cast<int32_t>(Little32(header + 8));
-        planes = Little16(header + 12);
+        layout.planes = Little16(header + 12);
         layout.bits = Little16(header + 14);
         layout.compression = Little32(header + 16);
-        imageSize = Little32(header + 20);
+        layout.imageSize = Little32(header + 20);
         coloursUsed = Little32(header + 32);
         layout.colourEntryBytes = 4;
     }
     // Compared as 64 bits: the height may be the 32-bit minimum.
     const int64_t rows = layout.height < 0 ? -static_cast<int64_t>(layout.height) : layout.height;
-    if (layout.width <= 0 || rows == 0 || layout.width > MaxSpriteSide || rows > MaxSpriteSide || planes == 0)
-        return layout;
-    if (!DepthFitsCompression(layout.bits, layout.compression, layout.height, imageSize)) return layout;
+    if (layout.width <= 0 || rows == 0) return Refuse(layout, BitmapNoPixels);
+    // "biPlanes: This value must be set to 1." (BITMAPINFOHEADER), and
+    // "bcPlanes: ... This value must be 1." (BITMAPCOREHEADER).
+    if (layout.planes != 1) return Refuse(layout, BitmapNotOnePlane);
+    if (!DepthFitsCompression(layout)) return Refuse(layout, BitmapDepthNotDrawn);
+
+    // Below 2^64 for any width and height: at most 4 (2^31 - 1) bytes a row
+    // at 32 bits, times at most 2^31 rows.
+    const uint64_t rowBytes = (static_cast<uint64_t>(layout.width) * layout.bits + 31) / 32 * 4;
+    layout.decodedBytes = rowBytes * static_cast<uint64_t>(rows);
+    if (layout.width > MaxSpriteSide || rows > MaxSpriteSide || layout.decodedBytes > MaxSpritePixelBytes)
+        return Refuse(layout, BitmapOverLimits);
 
     // The larger headers hold the masks themselves; after the 40-byte one
     // they follow it.
     if (layout.compression == BitmapBitFields && layout.headerBytes == 40) layout.masksBytes = 12;
-    // As many colours as the header names (a loader takes at most 256), or
-    // all that the depth allows when it names none.
+    // As many colours as GDI reads: "If biClrUsed is nonzero and the
+    // biBitCount member is less than 16, the biClrUsed member specifies the
+    // actual number of colors the graphics engine or device driver
+    // accesses" (BITMAPINFOHEADER structure, learn.microsoft.com), and "If
+    // this value is nonzero and greater than the maximum possible size of
+    // the color table based on the BitCount value, the maximum color table
+    // size SHOULD be assumed" ([MS-WMF] 2.2.2.3 BitmapInfoHeader Object);
+    // none named means all that the depth allows. Above 8 bits a table is
+    // optional, and taken as named (a loader takes at most 256).
+    const uint32_t depthColours = layout.bits <= 8 ? 1u << layout.bits : 256;
     if (coloursUsed != 0)
-        layout.colourCount = coloursUsed > 256 ? 256 : coloursUsed;
+        layout.colourCount = coloursUsed > depthColours ? depthColours : coloursUsed;
     else if (layout.bits <= 8)
-        layout.colourCount = 1u << layout.bits;
+        layout.colourCount = depthColours;
     layout.infoEnd = fileHeader + layout.headerBytes + layout.masksBytes + layout.colourCount * layout.colourEntryBytes;
-    if (layout.infoEnd > size) return layout;
+    if (layout.infoEnd > size) return CutShort(layout, layout.infoEnd);
 
-    const uint64_t rowBytes = (static_cast<uint64_t>(layout.width) * layout.bits + 31) / 32 * 4;
-    const uint64_t decodedBytes = rowBytes * static_cast<uint64_t>(rows);
-    if (decodedBytes > MaxSpritePixelBytes) return layout;
     const bool runLength = layout.compression == BitmapRle8 || layout.compression == BitmapRle4;
-    layout.pixelBytes = runLength ? imageSize : static_cast<uint32_t>(decodedBytes);
+    layout.pixelBytes = runLength ? layout.imageSize : static_cast<uint32_t>(layout.decodedBytes);
 
     // No offset means right after the table; an offset into the headers or
     // the table would hand them over as pixels.
     const uint32_t offset = Little32(bytes + 10);
-    if (offset != 0 && offset < layout.infoEnd) return layout;
     layout.pixelsAt = offset != 0 ? offset : layout.infoEnd;
-    layout.usable = static_cast<uint64_t>(layout.pixelsAt) + layout.pixelBytes <= size;
+    if (layout.pixelsAt < layout.infoEnd) return Refuse(layout, BitmapPixelsInsideHeaders);
+    const uint64_t end = static_cast<uint64_t>(layout.pixelsAt) + layout.pixelBytes;
+    if (end > size) return CutShort(layout, end);
+    layout.usable = true;
     return layout;
 }

@@ -26,23 +26,53 @@ enum BitmapCompression : uint32_t {
     BitmapBitFields = 3,
 };
 
+// Why a file is refused; the layout's fields named here hold the figures.
+enum BitmapRefusal : uint32_t {
+    BitmapAccepted = 0,
+    BitmapNotBmp,               // no "BM" at the start: signature
+    // Kinds that Windows does not draw:
+    BitmapUnknownHeader,        // headerBytes
+    BitmapNoPixels,             // width or height 0, or a negative width
+    BitmapNotOnePlane,          // planes
+    BitmapDepthNotDrawn,        // bits with compression (and for run-length data height and imageSize)
+    BitmapOverLimits,           // width, height, bits, decodedBytes
+    BitmapPixelsInsideHeaders,  // pixelsAt below infoEnd
+    BitmapCutShort,             // bytesPresent below bytesNeeded
+};
+
+// What a file that is not a bitmap says it is by its first bytes.
+enum FileSignature : uint32_t {
+    SignatureNone = 0,
+    SignaturePng,
+    SignatureJpeg,
+    SignatureGif,
+};
+
 struct BitmapLayout {
     bool usable;                // false: the file is refused and nothing is drawn
+    BitmapRefusal refusal;      // BitmapAccepted exactly when usable
+    FileSignature signature;
     uint32_t headerBytes;       // 12 (core), 40, 52, 56, 64, 108 or 124
     int32_t width;
     int32_t height;             // negative: rows stored from the top
     uint32_t bits;              // per pixel: 1, 4, 8, 16, 24 or 32
     uint32_t compression;       // a BitmapCompression
     uint32_t masksBytes;        // 12 when bit-field masks follow a 40-byte header, else 0
-    uint32_t colourCount;       // entries in the colour table
+    uint32_t colourCount;       // colour table entries as GDI reads them: at most 2^bits up to 8 bits
     uint32_t colourEntryBytes;  // 3 after a core header, 4 after the others
     uint32_t infoEnd;           // file offset just past header, masks and colour table
     uint32_t pixelsAt;          // file offset of the pixel data
     uint32_t pixelBytes;        // bytes of pixel data: whole rows, or the run-length data
+    uint32_t planes;
+    uint32_t imageSize;         // as the header states it; 0 after a core header
+    uint64_t decodedBytes;      // the rows at the file's own depth, padded as GDI pads them
+    uint64_t bytesPresent;      // the size given
+    uint64_t bytesNeeded;       // when cut short: the size that would have held what was missing
 };
 
 // What the first `size` bytes of a bitmap file describe. usable is true
 // only when bytes [0, infoEnd) and [pixelsAt, pixelsAt + pixelBytes) all lie
 // inside them, the pixels start at or after infoEnd, and the picture keeps
-// to the limits above.
+// to the limits above. Otherwise refusal says why; the fields are filled as
+// far as the check read.
 BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size);

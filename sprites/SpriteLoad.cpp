@@ -14,25 +14,12 @@ bool IsFolder(DWORD attributes)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-struct FileBytes {
-    uint8_t* data;  // malloc'd; free it
-    DWORD size;
-};
-
-// The file's bytes in one read. A file longer than any picture the check
-// allows is refused unread. Only what this read returned is used
-// afterwards, whatever happens to the file meanwhile.
+// The file's bytes in one read, whatever happens to the file meanwhile.
 FileBytes ReadSpriteFile(const SpriteFile& sprite)
 {
-    FileBytes bytes = {nullptr, 0};
     HANDLE file = OpenSpriteFile(sprite);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= MaxSpriteFileBytes) {
-        const DWORD want = static_cast<DWORD>(size.QuadPart);
-        bytes.data = static_cast<uint8_t*>(std::malloc(want));
-        if (bytes.data != nullptr && !ReadFile(file, bytes.data, want, &bytes.size, nullptr)) bytes.size = 0;
-    }
+    if (file == INVALID_HANDLE_VALUE) return FileBytes{nullptr, 0, 0};
+    const FileBytes bytes = ReadSpriteBytes(file);
     CloseHandle(file);
     return bytes;
 }
@@ -45,10 +32,21 @@ union BitmapInfoCopy {
     uint8_t bytes[MaxBitmapInfoBytes];
 };
 
-// A DIB section at the file's depth, with its colours, filled from the
-// checked pixels. Like the system's loader, the section itself is
-// uncompressed in the default layout: runs are expanded and bit fields
-// converted on the way in.
+}  // namespace
+
+FileBytes ReadSpriteBytes(HANDLE file)
+{
+    FileBytes bytes = {nullptr, 0, 0};
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) return bytes;
+    bytes.fileSize = static_cast<uint64_t>(size.QuadPart);
+    if (bytes.fileSize > MaxSpriteFileBytes) return bytes;
+    const DWORD want = static_cast<DWORD>(size.QuadPart);
+    bytes.data = static_cast<uint8_t*>(std::malloc(want));
+    if (bytes.data != nullptr && !ReadFile(file, bytes.data, want, &bytes.size, nullptr)) bytes.size = 0;
+    return bytes;
+}
+
 HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
 {
     BitmapInfoCopy header;
@@ -68,8 +66,6 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
     }
     return bitmap;
 }
-
-}  // namespace
 
 bool FindSpriteFile(SpriteFile& file, const char* name)
 {

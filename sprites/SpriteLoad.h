@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "sprites/BitmapCheck.h"
 #include "sprites/SpritePath.h"
 
 // Where one draw reads its frame from. Folder names may lie outside the
@@ -44,3 +45,21 @@ SpriteBitmap LoadSpriteBitmap(const SpriteFile& file, HDC dc);
 
 // The same from a whole file's bytes already in memory.
 SpriteBitmap BitmapFromFileBytes(const uint8_t* bytes, size_t size, HDC dc);
+
+struct FileBytes {
+    uint8_t* data;     // malloc'd; free it
+    DWORD size;
+    uint64_t fileSize; // what the system says the file holds
+};
+
+// The bytes of the open `file` in one read; only what this read returned
+// is used afterwards. A file longer than MaxSpriteFileBytes, more than any
+// picture the check allows, is not read at all.
+FileBytes ReadSpriteBytes(HANDLE file);
+
+// A DIB section at the file's depth, with its colours, filled from the
+// pixels of `file`, whose `layout` CheckBitmapFile accepted; null when GDI
+// makes none. Like the system's loader, the section itself is uncompressed
+// in the default layout: runs are expanded and bit fields converted on the
+// way in.
+HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc);

@@ -3,6 +3,7 @@ list(APPEND MASCOT_CORE_SOURCES
   sprites/BitmapCheck.cpp
   sprites/BitmapInfoCopy.cpp
   sprites/FrameChoice.cpp
+  sprites/FrameReport.cpp
   sprites/SpritePath.cpp
   sprites/TextCopy.cpp)
 list(APPEND MASCOT_SHELL_SOURCES

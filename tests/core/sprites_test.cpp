@@ -13,6 +13,7 @@
 #include "sprites/BitmapCheck.h"
 #include "sprites/BitmapInfoCopy.h"
 #include "sprites/FrameChoice.h"
+#include "sprites/FrameReport.h"
 #include "sprites/SpritePath.h"
 #include "sprites/TextCopy.h"
 
@@ -173,8 +174,9 @@ struct BitmapRow {
     uint32_t offset;  // of the pixels, as the file header states it
     size_t fileSize;
     // expected
-    bool usable;
-    uint32_t infoEnd, pixelsAt, pixelBytes;
+    BitmapRefusal reason;
+    uint32_t infoEnd, pixelsAt, pixelBytes;  // when usable
+    const char* start = nullptr;  // laid over the file's first bytes
 };
 
 // A file of `fileSize` bytes, zero but for the headers' fields.
@@ -201,78 +203,101 @@ std::vector<uint8_t> BitmapBytes(const BitmapRow& row)
         put(34, row.imageSize, 4);
         put(46, row.coloursUsed, 4);
     }
+    if (row.start != nullptr) std::memcpy(bytes.data(), row.start, std::strlen(row.start));
     return bytes;
 }
 
 const uint32_t Rgb = BitmapRgb, Rle8 = BitmapRle8, Rle4 = BitmapRle4, Fields = BitmapBitFields;
 const uint32_t Max = static_cast<uint32_t>(MaxSpriteSide);
+const BitmapRefusal Ok = BitmapAccepted, NotBmp = BitmapNotBmp, Header = BitmapUnknownHeader, Empty = BitmapNoPixels,
+                    Planes = BitmapNotOnePlane, Depth = BitmapDepthNotDrawn, Over = BitmapOverLimits,
+                    Inside = BitmapPixelsInsideHeaders, Cut = BitmapCutShort;
 
 // The pixels at the limit of the bound: 4096 x 1024 at 32 bits is 16 MiB.
 const BitmapRow BitmapRows[] = {
-    // what                                  hdr  width height pl bits comp  used  image offset size       usable infoEnd at  bytes
-    {"24 bits, rows padded to 4 bytes",       40,     3,     2, 1, 24, Rgb,     0,    0,   54,    78,       true,   54,   54,   24},
-    {"24 bits, one byte short",               40,     3,     2, 1, 24, Rgb,     0,    0,   54,    77,       false,   0,    0,    0},
-    {"1 bit, both colours",                   40,     9,     2, 1,  1, Rgb,     0,    0,   62,    70,       true,   62,   62,    8},
-    {"8 bits naming 3 colours",               40,     5,     1, 1,  8, Rgb,     3,    0,   66,    74,       true,   66,   66,    8},
-    {"8 bits naming 300: a loader takes 256", 40,     1,     1, 1,  8, Rgb,   300,    0, 1078,  1082,       true, 1078, 1078,    4},
-    {"colour table cut short",                40,     1,     1, 1,  8, Rgb,     0,    0,   54,  1000,       false,   0,    0,    0},
-    {"24 bits with an optional table",        40,     1,     1, 1, 24, Rgb,     2,    0,   62,    66,       true,   62,   62,    4},
-    {"core header, 4 bits, 3-byte colours",   12,     3,     2, 1,  4, Rgb,     0,    0,   74,    82,       true,   74,   74,    8},
-    {"core header, 24 bits",                  12,     2,     1, 1, 24, Rgb,     0,    0,   26,    34,       true,   26,   26,    8},
-    {"core header cut short",                 12,     2,     1, 1, 24, Rgb,     0,    0,   26,    25,       false,   0,    0,    0},
-    {"bit fields after a 40-byte header",     40,     2,     2, 1, 16, Fields,  0,    0,   66,    74,       true,   66,   66,    8},
-    {"bit-field masks cut short",             40,     2,     2, 1, 16, Fields,  0,    0,   66,    62,       false,   0,    0,    0},
-    {"bit fields inside a tiny V5 header",   124,     1,     1, 1, 32, Fields,  0,    0,  138,   142,       true,  138,  138,    4},
-    {"bit fields inside a tiny V4 header",   108,     1,     1, 1, 16, Fields,  0,    0,  122,   126,       true,  122,  122,    4},
-    {"bit fields inside a 52-byte header",    52,     1,     1, 1, 32, Fields,  0,    0,   66,    70,       true,   66,   66,    4},
-    {"64-byte header",                        64,     1,     1, 1, 24, Rgb,     0,    0,   78,    82,       true,   78,   78,    4},
-    {"V5 header cut short",                  124,     1,     1, 1, 24, Rgb,     0,    0,  138,   137,       false,   0,    0,    0},
-    {"top-down 32 bits",                      40,     1,    -2, 1, 32, Rgb,     0,    0,   54,    62,       true,   54,   54,    8},
-    {"run-length 8 bits: the image size",     40,   100,   100, 1,  8, Rle8,    2,   10,   62,    72,       true,   62,   62,   10},
-    {"run-length 4 bits",                     40,     7,     3, 1,  4, Rle4,    0,    6,  118,   124,       true,  118,  118,    6},
-    {"run-length data past the end",          40,   100,   100, 1,  8, Rle8,    2,   11,   62,    72,       false,   0,    0,    0},
-    {"run-length without an image size",      40,     4,     4, 1,  8, Rle8,    2,    0,   62,    90,       false,   0,    0,    0},
-    {"run-length, top-down",                  40,     4,    -4, 1,  8, Rle8,    2,   10,   62,    72,       false,   0,    0,    0},
-    {"run-length 8 on 4 bits",                40,     4,     4, 1,  4, Rle8,    2,   10,   62,    72,       false,   0,    0,    0},
-    {"run-length 4 on 8 bits",                40,     4,     4, 1,  8, Rle4,    2,   10,   62,    72,       false,   0,    0,    0},
-    {"run-length 65535 x 65535 in 60 bytes",  40, 65535, 65535, 1,  8, Rle8,    0,    6,   54,    60,       false,   0,    0,    0},
-    {"bit fields on 24 bits",                 40,     1,     1, 1, 24, Fields,  0,    0,   66,    70,       false,   0,    0,    0},
-    {"bit fields on 8 bits",                  40,     1,     1, 1,  8, Fields,  0,    0, 1090,  1094,       false,   0,    0,    0},
-    {"compression 4",                         40,     1,     1, 1, 24, 4,       0,    0,   54,    58,       false,   0,    0,    0},
-    {"header of 41 bytes",                    41,     1,     1, 1, 24, Rgb,     0,    0,   55,    59,       false,   0,    0,    0},
-    {"width 0",                               40,     0,     1, 1, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
-    {"height 0",                              40,     1,     0, 1, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
-    {"negative width",                        40,    -1,     1, 1, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
-    {"no planes",                             40,     1,     1, 0, 24, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
-    {"7 bits",                                40,     1,     1, 1,  7, Rgb,     0,    0,   54,    58,       false,   0,    0,    0},
-    {"height at the 32-bit minimum",          40,     1, INT32_MIN, 1, 24, Rgb, 0,    0,   54,    58,       false,   0,    0,    0},
-    {"width at the limit",                    40,   Max,     1, 1, 24, Rgb,     0,    0,   54, 12342,       true,   54,   54, 12288},
-    {"width over the limit",                  40, Max + 1,   1, 1,  8, Rgb,     1,    0,   58, 4162,        false,   0,    0,    0},
-    {"height over the limit, top-down",       40,     1, -4097, 1,  8, Rgb,     1,    0,   58, 16450,       false,   0,    0,    0},
-    {"pixel bytes at the limit",              40,   Max,  1024, 1, 32, Rgb,     0,    0,   54, 54 + (16u << 20), true, 54, 54, 16u << 20},
-    {"pixel bytes over the limit",            40,   Max,  1025, 1, 32, Rgb,     0,    0,   54, 54 + (16u << 20) + 16384, false, 0, 0, 0},
+    // what                                         hdr  width height pl bits comp     used image     offset   size reason  infoEnd    at bytes
+    {"24 bits, rows padded to 4 bytes",              40,     3,     2, 1, 24, Rgb,       0,    0,        54,    78, Ok,       54,   54,    24},
+    {"24 bits, one byte short",                      40,     3,     2, 1, 24, Rgb,       0,    0,        54,    77, Cut,       0,    0,     0},
+    {"1 bit, both colours",                          40,     9,     2, 1,  1, Rgb,       0,    0,        62,    70, Ok,       62,   62,     8},
+    {"8 bits naming 3 colours",                      40,     5,     1, 1,  8, Rgb,       3,    0,        66,    74, Ok,       66,   66,     8},
+    {"8 bits naming 300: a loader takes 256",        40,     1,     1, 1,  8, Rgb,     300,    0,      1078,  1082, Ok,     1078, 1078,     4},
+    {"1 bit naming 3 colours: GDI reads 2",          40,     9,     2, 1,  1, Rgb,       3,    0,        62,    70, Ok,       62,   62,     8},
+    {"4 bits naming 17: GDI reads 16",               40,     1,     1, 1,  4, Rgb,      17,    0,       118,   122, Ok,      118,  118,     4},
+    {"colour table cut short",                       40,     1,     1, 1,  8, Rgb,       0,    0,        54,  1000, Cut,       0,    0,     0},
+    {"24 bits with an optional table",               40,     1,     1, 1, 24, Rgb,       2,    0,        62,    66, Ok,       62,   62,     4},
+    {"core header, 4 bits, 3-byte colours",          12,     3,     2, 1,  4, Rgb,       0,    0,        74,    82, Ok,       74,   74,     8},
+    {"core header, 24 bits",                         12,     2,     1, 1, 24, Rgb,       0,    0,        26,    34, Ok,       26,   26,     8},
+    {"core header cut short",                        12,     2,     1, 1, 24, Rgb,       0,    0,        26,    25, Cut,       0,    0,     0},
+    {"core header, 16 bits",                         12,     1,     1, 1, 16, Rgb,       0,    0,        26,    30, Depth,     0,    0,     0},
+    {"core header, 32 bits",                         12,     1,     1, 1, 32, Rgb,       0,    0,        26,    30, Depth,     0,    0,     0},
+    {"bit fields after a 40-byte header",            40,     2,     2, 1, 16, Fields,    0,    0,        66,    74, Ok,       66,   66,     8},
+    {"bit-field masks cut short",                    40,     2,     2, 1, 16, Fields,    0,    0,        66,    62, Cut,       0,    0,     0},
+    {"bit fields inside a tiny V5 header",          124,     1,     1, 1, 32, Fields,    0,    0,       138,   142, Ok,      138,  138,     4},
+    {"bit fields inside a tiny V4 header",          108,     1,     1, 1, 16, Fields,    0,    0,       122,   126, Ok,      122,  122,     4},
+    {"bit fields inside a 52-byte header",           52,     1,     1, 1, 32, Fields,    0,    0,        66,    70, Ok,       66,   66,     4},
+    {"64-byte header",                               64,     1,     1, 1, 24, Rgb,       0,    0,        78,    82, Ok,       78,   78,     4},
+    {"V5 header cut short",                         124,     1,     1, 1, 24, Rgb,       0,    0,       138,   137, Cut,       0,    0,     0},
+    {"top-down 32 bits",                             40,     1,    -2, 1, 32, Rgb,       0,    0,        54,    62, Ok,       54,   54,     8},
+    {"bottom-up 32 bits, one row too many",          40,     1,    61, 1, 32, Rgb,       0,    0,        54,   298, Ok,       54,   54,   244},
+    {"run-length 8 bits: the image size",            40,   100,   100, 1,  8, Rle8,      2,   10,        62,    72, Ok,       62,   62,    10},
+    {"run-length 4 bits",                            40,     7,     3, 1,  4, Rle4,      0,    6,       118,   124, Ok,      118,  118,     6},
+    {"run-length data past the end",                 40,   100,   100, 1,  8, Rle8,      2,   11,        62,    72, Cut,       0,    0,     0},
+    {"run-length without an image size",             40,     4,     4, 1,  8, Rle8,      2,    0,        62,    90, Depth,     0,    0,     0},
+    {"run-length, top-down",                         40,     4,    -4, 1,  8, Rle8,      2,   10,        62,    72, Depth,     0,    0,     0},
+    {"run-length 8 on 4 bits",                       40,     4,     4, 1,  4, Rle8,      2,   10,        62,    72, Depth,     0,    0,     0},
+    {"run-length 4 on 8 bits",                       40,     4,     4, 1,  8, Rle4,      2,   10,        62,    72, Depth,     0,    0,     0},
+    {"run-length 65535 x 65535 in 60 bytes",         40, 65535, 65535, 1,  8, Rle8,      0,    6,        54,    60, Over,      0,    0,     0},
+    {"bit fields on 24 bits",                        40,     1,     1, 1, 24, Fields,    0,    0,        66,    70, Depth,     0,    0,     0},
+    {"bit fields on 8 bits",                         40,     1,     1, 1,  8, Fields,    0,    0,      1090,  1094, Depth,     0,    0,     0},
+    {"compression 4",                                40,     1,     1, 1, 24, 4,         0,    0,        54,    58, Depth,     0,    0,     0},
+    {"header of 41 bytes",                           41,     1,     1, 1, 24, Rgb,       0,    0,        55,    59, Header,    0,    0,     0},
+    {"width 0",                                      40,     0,     1, 1, 24, Rgb,       0,    0,        54,    58, Empty,     0,    0,     0},
+    {"height 0",                                     40,     1,     0, 1, 24, Rgb,       0,    0,        54,    58, Empty,     0,    0,     0},
+    {"negative width",                               40,    -1,     1, 1, 24, Rgb,       0,    0,        54,    58, Empty,     0,    0,     0},
+    {"no planes",                                    40,     1,     1, 0, 24, Rgb,       0,    0,        54,    58, Planes,    0,    0,     0},
+    {"two planes",                                   40,     1,     1, 2, 24, Rgb,       0,    0,        54,    58, Planes,    0,    0,     0},
+    {"7 bits",                                       40,     1,     1, 1,  7, Rgb,       0,    0,        54,    58, Depth,     0,    0,     0},
+    {"2 bits",                                       40,     1,     1, 1,  2, Rgb,       0,    0,        70,    74, Depth,     0,    0,     0},
+    {"height at the 32-bit minimum",                 40,     1, INT32_MIN, 1, 24, Rgb,       0,    0,        54,    58, Over,      0,    0,     0},
+    {"width at the limit",                           40,   Max,     1, 1, 24, Rgb,       0,    0,        54, 12342, Ok,       54,   54, 12288},
+    {"width over the limit",                         40, Max + 1,     1, 1,  8, Rgb,       1,    0,        58,  4162, Over,      0,    0,     0},
+    {"height over the limit, top-down",              40,     1, -4097, 1,  8, Rgb,       1,    0,        58, 16450, Over,      0,    0,     0},
+    {"pixel bytes at the limit",                     40,   Max,  1024, 1, 32, Rgb,       0,    0,        54, 54 + (16u << 20), Ok,       54,   54, 16u << 20},
+    {"pixel bytes over the limit",                   40,   Max,  1025, 1, 32, Rgb,       0,    0,        54, 54 + (16u << 20) + 16384, Over,      0,    0,     0},
     // Where the pixels start: no offset means after the table; an offset
     // into the headers or the table would hand them over as pixels.
-    {"no offset: after the colour table",     40,     1,     1, 1,  8, Rgb,     2,    0,    0,    66,       true,   62,   62,    4},
-    {"no offset: after the masks",            40,     1,     1, 1, 16, Fields,  0,    0,    0,    70,       true,   66,   66,    4},
-    {"pixels after a gap",                    40,     1,     1, 1, 24, Rgb,     0,    0,  100,   104,       true,   54,  100,    4},
-    {"pixels past the end",                   40,     1,     1, 1, 24, Rgb,     0,    0,  101,   104,       false,   0,    0,    0},
-    {"offset inside the file header",         40,     1,     1, 1, 24, Rgb,     0,    0,    3,    58,       false,   0,    0,    0},
-    {"offset 14, the file header's size",     40,     1,     1, 1,  8, Rgb,     2,    0,   14,    66,       false,   0,    0,    0},
-    {"offset inside the info header",         40,     1,     1, 1, 24, Rgb,     0,    0,   30,    58,       false,   0,    0,    0},
-    {"offset inside the colour table",        40,     1,     1, 1,  8, Rgb,     2,    0,   58,    66,       false,   0,    0,    0},
-    {"offset inside the masks",               40,     1,     1, 1, 16, Fields,  0,    0,   60,    70,       false,   0,    0,    0},
-    {"offset inside a V5 header",            124,     1,     1, 1, 32, Fields,  0,    0,  130,   142,       false,   0,    0,    0},
+    {"no offset: after the colour table",            40,     1,     1, 1,  8, Rgb,       2,    0,         0,    66, Ok,       62,   62,     4},
+    {"no offset: after the masks",                   40,     1,     1, 1, 16, Fields,    0,    0,         0,    70, Ok,       66,   66,     4},
+    {"pixels after a gap",                           40,     1,     1, 1, 24, Rgb,       0,    0,       100,   104, Ok,       54,  100,     4},
+    {"pixels past the end",                          40,     1,     1, 1, 24, Rgb,       0,    0,       101,   104, Cut,       0,    0,     0},
+    {"pixels near 4 GiB: the end wraps in 32 bits",  40,     1,     1, 1, 24, Rgb,       0,    0, 0xFFFFFFFE,    58, Cut,       0,    0,     0},
+    {"offset inside the file header",                40,     1,     1, 1, 24, Rgb,       0,    0,         3,    58, Inside,    0,    0,     0},
+    {"offset 14, the file header's size",            40,     1,     1, 1,  8, Rgb,       2,    0,        14,    66, Inside,    0,    0,     0},
+    {"offset inside the info header",                40,     1,     1, 1, 24, Rgb,       0,    0,        30,    58, Inside,    0,    0,     0},
+    {"offset inside the colour table",               40,     1,     1, 1,  8, Rgb,       2,    0,        58,    66, Inside,    0,    0,     0},
+    {"offset inside the masks",                      40,     1,     1, 1, 16, Fields,    0,    0,        60,    70, Inside,    0,    0,     0},
+    {"offset inside a V5 header",                   124,     1,     1, 1, 32, Fields,    0,    0,       130,   142, Inside,    0,    0,     0},
+    // The file's first bytes and its length.
+    {"first byte not \"B\"",                         40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "AM"},
+    {"second byte not \"M\"",                        40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "BA"},
+    {"14 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    14, Cut,       0,    0,     0},
+    {"15 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    15, Cut,       0,    0,     0},
+    {"16 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    16, Cut,       0,    0,     0},
+    {"17 bytes: no header size",                     40,     1,     1, 1, 24, Rgb,       0,    0,        54,    17, Cut,       0,    0,     0},
+    {"a PNG",                                        40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "\x89PNG\r\n\x1a\n"},
+    {"a JPEG",                                       40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "\xFF\xD8\xFF"},
+    {"a GIF",                                        40,     1,     1, 1, 24, Rgb,       0,    0,        54,    58, NotBmp,    0,    0,     0, "GIF89a"},
 };
 
-TEST(BitmapCheck, AcceptsExactlyWhatLiesInsideTheBytes)
+TEST(BitmapCheck, AcceptsExactlyWhatLiesInsideTheBytesAndSaysWhyNot)
 {
     for (const BitmapRow& row : BitmapRows) {
         SCOPED_TRACE(row.what);
         const std::vector<uint8_t> bytes = BitmapBytes(row);
         const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
-        ASSERT_EQ(layout.usable, row.usable);
-        if (!row.usable) continue;
+        EXPECT_EQ(layout.refusal, row.reason);
+        ASSERT_EQ(layout.usable, row.reason == Ok);
+        if (!layout.usable) continue;
         EXPECT_EQ(layout.infoEnd, row.infoEnd);
         EXPECT_EQ(layout.pixelsAt, row.pixelsAt);
         EXPECT_EQ(layout.pixelBytes, row.pixelBytes);
@@ -288,7 +313,7 @@ TEST(BitmapCheck, AcceptsExactlyWhatLiesInsideTheBytes)
 
 TEST(BitmapCheck, NamesTheColourTableAndMasks)
 {
-    const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, true, 0, 0, 0};
+    const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, Ok, 0, 0, 0};
     std::vector<uint8_t> bytes = BitmapBytes(core);
     BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
     EXPECT_EQ(layout.headerBytes, 12u);
@@ -296,7 +321,7 @@ TEST(BitmapCheck, NamesTheColourTableAndMasks)
     EXPECT_EQ(layout.colourEntryBytes, 3u);
     EXPECT_EQ(layout.masksBytes, 0u);
 
-    const BitmapRow fields = {"", 40, 2, 2, 1, 16, Fields, 0, 0, 66, 74, true, 0, 0, 0};
+    const BitmapRow fields = {"", 40, 2, 2, 1, 16, Fields, 0, 0, 66, 74, Ok, 0, 0, 0};
     bytes = BitmapBytes(fields);
     layout = CheckBitmapFile(bytes.data(), bytes.size());
     EXPECT_EQ(layout.masksBytes, 12u);
@@ -316,11 +341,11 @@ TEST(BitmapCheck, TheCopyForTheDrawingSaysOnlyWhatWasChecked)
         uint32_t coloursUsed;  // expected in the copy
     };
     const Row rows[] = {
-        {{"8 bits naming none", 40, 1, 1, 1, 8, Rgb, 0, 0, 1078, 1082, true, 0, 0, 0}, 256},
-        {{"8 bits naming 3", 40, 5, 1, 1, 8, Rgb, 3, 0, 66, 74, true, 0, 0, 0}, 3},
-        {{"24 bits with an optional table", 40, 1, 1, 1, 24, Rgb, 2, 0, 62, 66, true, 0, 0, 0}, 0},
-        {{"V4, 16-bit fields", 108, 1, 1, 1, 16, Fields, 0, 0, 122, 126, true, 0, 0, 0}, 0},
-        {{"V5, 32-bit fields", 124, 1, 1, 1, 32, Fields, 0, 0, 138, 142, true, 0, 0, 0}, 0},
+        {{"8 bits naming none", 40, 1, 1, 1, 8, Rgb, 0, 0, 1078, 1082, Ok, 0, 0, 0}, 256},
+        {{"8 bits naming 3", 40, 5, 1, 1, 8, Rgb, 3, 0, 66, 74, Ok, 0, 0, 0}, 3},
+        {{"24 bits with an optional table", 40, 1, 1, 1, 24, Rgb, 2, 0, 62, 66, Ok, 0, 0, 0}, 0},
+        {{"V4, 16-bit fields", 108, 1, 1, 1, 16, Fields, 0, 0, 122, 126, Ok, 0, 0, 0}, 0},
+        {{"V5, 32-bit fields", 124, 1, 1, 1, 32, Fields, 0, 0, 138, 142, Ok, 0, 0, 0}, 0},
     };
     auto field = [](const std::vector<uint8_t>& info, size_t at) {
         return info[at] | info[at + 1] << 8 | info[at + 2] << 16 | static_cast<uint32_t>(info[at + 3]) << 24;
@@ -345,12 +370,130 @@ TEST(BitmapCheck, TheCopyForTheDrawingSaysOnlyWhatWasChecked)
         EXPECT_EQ(field(info, 4), static_cast<uint32_t>(row.file.width)) << "nothing else changes";
     }
     // The core header has no such fields.
-    const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, true, 0, 0, 0};
+    const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, Ok, 0, 0, 0};
     const std::vector<uint8_t> bytes = BitmapBytes(core);
     const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
     std::vector<uint8_t> info(bytes.begin() + 14, bytes.end());
     NormaliseBitmapInfo(info.data(), info.size(), layout);
     EXPECT_TRUE(std::equal(info.begin(), info.end(), bytes.begin() + 14));
+}
+
+// --- What the skin authors' check says about a frame ----------------------------
+
+std::vector<uint8_t> FileOfRow(const char* what)
+{
+    for (const BitmapRow& row : BitmapRows)
+        if (std::strcmp(row.what, what) == 0) return BitmapBytes(row);
+    ADD_FAILURE() << "no row " << what;
+    return {};
+}
+
+typedef std::vector<std::pair<size_t, uint32_t>> PixelChanges;
+
+struct ReportRow {
+    const char* file;                               // the row of BitmapRows whose file is reported
+    std::vector<std::pair<size_t, uint8_t>> patch;  // bytes changed in it
+    // Pixels changed in what Windows shows: the picture black over the key
+    // colour until then. No pixels at all: Windows made no picture.
+    PixelChanges shown;
+    std::string line;  // after "w0.bmp: "
+};
+
+TEST(FrameReport, OneLineForEachKindOfFile)
+{
+    const PixelChanges drawn = {{0, 0}}, none = {};
+    // At the edge of "near": each channel 64 from the key, and 65.
+    const PixelChanges edges = {{0, 0x40BF40}, {1, 0xFF40BF40}, {2, 0x00FE00}, {3, 0x41FF00},
+                                {4, 0x00BE00}, {5, 0x00FF41},   {6, 0xFF00FF00}};
+    const std::string kind = "error: a kind of BMP that Windows does not draw: ";
+    const std::string limits = "; the limits are 4096 pixels a side and 16 MiB decoded";
+    const std::string fringe = " near the key colour #00FF00 show";
+    const std::string cut60 = "only the top-left 60 x 60 of its ";
+    const ReportRow rows[] = {
+        {"24 bits, rows padded to 4 bytes", {}, drawn, "ok"},
+        {"24 bits, rows padded to 4 bytes", {}, edges, "warning: 3 pixels" + fringe + " as a green fringe"},
+        {"24 bits, rows padded to 4 bytes", {}, none, "error: Windows made no picture of it"},
+        {"width at the limit", {}, {{59, 0x30E010}}, "warning: 1 pixel" + fringe + "s as a green fringe; " + cut60 +
+                                                         "4096 x 1 pixels shows"},
+        // Alpha: only of pixels that show and are not the key colour.
+        {"top-down 32 bits", {{57, 0x80}}, drawn, "warning: alpha is ignored: 2 pixels meant to be see-through show opaque"},
+        {"top-down 32 bits", {{57, 0xFF}, {61, 0xFF}}, drawn, "ok"},
+        {"top-down 32 bits", {{57, 0xFF}}, {{60, KeyColour}}, "ok"},
+        {"bottom-up 32 bits, one row too many", {{57, 0x80}}, drawn, "warning: " + cut60 + "1 x 61 pixels shows"},
+        {"bottom-up 32 bits, one row too many", {{61, 0xFF}}, drawn,
+         "warning: alpha is ignored: 59 pixels meant to be see-through show opaque; " + cut60 + "1 x 61 pixels shows"},
+        // Alpha in the top row's 61st pixel, which does not show.
+        {"pixel bytes at the limit", {{54 + 1023 * 16384 + 60 * 4 + 3, 0x80}}, drawn,
+         "warning: " + cut60 + "4096 x 1024 pixels shows"},
+        {"bit fields inside a tiny V5 header", {{56, 0xFF}, {59, 0xFF}, {62, 0xFF}, {141, 0x7F}}, drawn,
+         "warning: alpha is ignored: 1 pixel meant to be see-through shows opaque"},
+        {"bit fields inside a tiny V5 header", {{56, 0xFF}, {57, 0xFF}, {59, 0xFF}, {62, 0xFF}, {141, 0x7F}}, drawn, "ok"},
+        // Refused, and why.
+        {"a PNG", {}, none, "error: not a BMP but a PNG; save it as a BMP"},
+        {"a GIF", {}, none, "error: not a BMP but a GIF; save it as a BMP"},
+        {"first byte not \"B\"", {}, none, "error: not a BMP (it does not start with \"BM\")"},
+        {"header of 41 bytes", {}, none, kind + "a header of 41 bytes"},
+        {"negative width", {}, none, kind + "-1 x 1 pixels"},
+        {"two planes", {}, none, kind + "2 colour planes, not 1"},
+        {"core header, 32 bits", {}, none, kind + "32 bits per pixel in a 12-byte header"},
+        {"run-length, top-down", {}, none, kind + "8 bits per pixel, compression BI_RLE8, stored top-down"},
+        {"run-length without an image size", {}, none,
+         kind + "8 bits per pixel, compression BI_RLE8, without the size of its data"},
+        {"compression 4", {}, none, kind + "24 bits per pixel, compression BI_JPEG"},
+        {"pixel bytes over the limit", {}, none, "error: over the limits: 4096 x 1025 pixels at 32 bits, 16.1 MiB decoded" + limits},
+        {"height at the 32-bit minimum", {}, none,
+         "error: over the limits: 1 x 2147483648 pixels at 24 bits, 8192 MiB decoded" + limits},
+        {"offset inside the info header", {}, none,
+         "error: broken: its pixels would start at byte 30, inside its headers and colours, which end at byte 54"},
+        {"24 bits, one byte short", {}, none, "error: cut short: 77 bytes of the 78 it needs"},
+        {"colour table cut short", {}, none, "error: cut short: 1000 bytes of the 1078 it needs"},
+        {"14 bytes: no header size", {}, none, "error: cut short: 14 bytes of the 18 it needs"},
+    };
+    for (const ReportRow& row : rows) {
+        SCOPED_TRACE(row.file);
+        std::vector<uint8_t> bytes = FileOfRow(row.file);
+        for (const auto& change : row.patch) bytes.at(change.first) = change.second;
+        const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
+        std::vector<uint32_t> shown(ShownSide * ShownSide, KeyColour);
+        for (int32_t y = 0; y < ShownSide && y < std::abs(static_cast<int64_t>(layout.height)); ++y)
+            for (int32_t x = 0; x < ShownSide && x < layout.width; ++x) shown[y * ShownSide + x] = 0;
+        for (const auto& change : row.shown) shown.at(change.first) = change.second;
+        const FrameFile file = {FrameWasRead, bytes.data(), bytes.size(), row.shown.empty() ? nullptr : shown.data()};
+        char line[300];
+        const FrameVerdict verdict = ReportFrame(line, sizeof line, "w0.bmp", file);
+        EXPECT_EQ(line, "w0.bmp: " + row.line);
+        EXPECT_EQ(verdict, row.line.rfind("error: ", 0) == 0     ? FrameError
+                           : row.line.rfind("warning: ", 0) == 0 ? FrameWarning
+                                                                 : FrameOk);
+    }
+
+    char line[300];
+    const FrameFile missing = {FrameMissing, nullptr, 0, nullptr}, unreadable = {FrameUnreadable, nullptr, 0, nullptr};
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", missing), FrameError);
+    EXPECT_STREQ(line, "k0.bmp: error: missing");
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", unreadable), FrameError);
+    EXPECT_STREQ(line, "k0.bmp: error: cannot be read");
+    // Too long to be read: its headers tell why, where they can.
+    const std::vector<uint8_t> within = FileOfRow("24 bits, rows padded to 4 bytes");
+    const std::vector<uint8_t> over = FileOfRow("pixel bytes over the limit");
+    const FrameFile longWithin = {FrameTooLong, within.data(), 54, nullptr, 20u << 20};
+    const FrameFile longOver = {FrameTooLong, over.data(), 54, nullptr, 20u << 20};
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", longWithin), FrameError);
+    EXPECT_STREQ(line, "k0.bmp: error: over the limits: a file of 20 MiB, longer than any picture within them (17 MiB at most)");
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", longOver), FrameError);
+    EXPECT_EQ(std::string(line), "k0.bmp: error: over the limits: 4096 x 1025 pixels at 32 bits, 16.1 MiB decoded" + limits);
+    ReportFrame(line, 10, "k0.bmp", missing);
+    EXPECT_STREQ(line, "k0.bmp: e");
+}
+
+TEST(FrameReport, EverySkinFrameOnceInTheCataloguesOrder)
+{
+    FillAnimationCatalogue();
+    char names[SkinFrameCount][8];
+    ListSkinFrames(names);
+    std::string joined;
+    for (const char* name : names) joined += std::string(name) + " ";
+    EXPECT_EQ(joined, "w0 w1 w2 w3 w4 w5 n0 j0 jj0 d0 f0 ff0 p0 kan0 st0 kime0 sleep0 k0 ");
 }
 
 // --- Where a frame is read from --------------------------------------------------

@@ -180,6 +180,14 @@ freeze_mascot() {
     fail "could not rest the cursor on the moving mascot"
 }
 
+# Lets the mascot wander and paint, then stops it under the cursor
+# (frozen_x and frozen_y tell where it stands).
+wander_and_freeze() {
+    park_cursor
+    sleep 0.5
+    freeze_mascot
+}
+
 # Rests the cursor on the mascot (which freezes it there) and clicks
 # button $1 on it.
 click_mascot() {

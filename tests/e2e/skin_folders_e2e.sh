@@ -17,14 +17,6 @@ cd "$work"
 park_cursor
 xsetroot -solid "$desktop_colour"
 
-# Lets the mascot wander and paint, then stops it under the cursor
-# (frozen_x and frozen_y tell where it stands).
-wander_and_freeze() {
-    park_cursor
-    sleep 0.5
-    freeze_mascot
-}
-
 frames="w0 w1 w2 w3 w4 w5 n0 j0 jj0 d0 f0 ff0 p0 kan0 st0 kime0 sleep0 k0"
 
 start_mascot "$program_dir/pelmo.exe"

@@ -4,7 +4,9 @@
 // named is read here from an exact-size copy, so AddressSanitizer stops at
 // the first one outside. Inputs with an odd first byte are taken as they
 // come; the others are laid over a well-formed file first, so that the
-// accepting paths are reached often.
+// accepting paths are reached often. The skin authors' line for the same
+// bytes reads them too, with the shown pixels in an exact-size buffer.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <memory>
 
 #include "sprites/BitmapCheck.h"
+#include "sprites/FrameReport.h"
 
 namespace {
 
@@ -31,7 +34,8 @@ uint32_t Little(const uint8_t* p, int size)
 }
 
 // Well-formed starting points: 24 bits, 8 bits with four colours, a core
-// header at 4 bits, a V5 header with bit fields, run-length 8 bits.
+// header at 4 bits, a V5 header with bit fields, run-length 8 bits, and
+// 32 bits a little larger than what shows.
 struct Template {
     uint32_t headerBytes, width, height, bits, compression, coloursUsed, imageSize, tableBytes, pixelBytes;
 };
@@ -41,6 +45,7 @@ const Template Templates[] = {
     {12, 5, 3, 4, BitmapRgb, 0, 0, 48, 12},
     {124, 2, 2, 32, BitmapBitFields, 0, 0, 0, 16},
     {40, 9, 4, 8, BitmapRle8, 2, 12, 8, 12},
+    {40, 61, 61, 32, BitmapRgb, 0, 0, 0, 61 * 61 * 4},
 };
 
 void Put(uint8_t* bytes, size_t size, size_t at, uint32_t value, int count)
@@ -83,9 +88,36 @@ std::unique_ptr<uint8_t[]> OverTemplate(const uint8_t* data, size_t size, size_t
 
 volatile uint32_t sink;
 
-void CheckLayout(const uint8_t* bytes, size_t size)
+// What Windows showed, as the report takes it: a global, so that
+// AddressSanitizer guards its ends too.
+uint32_t shown[ShownSide * ShownSide];
+
+// The line names the file, ends inside its buffer, and is an error exactly
+// when the file is refused or Windows made no picture of it.
+void CheckReport(const uint8_t* bytes, size_t size, const BitmapLayout& layout, uint8_t colours)
+{
+    // The key colour, a colour near it, or another, all over; some of the
+    // file's bytes as grey over the top row.
+    const uint32_t fills[] = {KeyColour, 0x40BF40, 0x41FF00, 0x000000};
+    std::fill_n(shown, ShownSide * ShownSide, fills[colours & 3]);
+    for (size_t i = 0; i < size && i < size_t(ShownSide); i += 3) shown[i] = bytes[i] * 0x010101u;
+    const bool decoded = (colours & 12) != 12;
+    char line[200];
+    const FrameFile file = {FrameWasRead, bytes, size, decoded ? shown : nullptr};
+    const FrameVerdict verdict = ReportFrame(line, sizeof line, "f.bmp", file);
+    const size_t length = strnlen(line, sizeof line);
+    Check(length < sizeof line && std::strncmp(line, "f.bmp: ", 7) == 0, "the line names the file and ends");
+    Check((verdict == FrameError) == (!layout.usable || !decoded), "an error exactly when it does not show");
+    Check((verdict == FrameOk) == (std::strcmp(line + length - 4, ": ok") == 0), "ok exactly when it says so");
+}
+
+void CheckLayout(const uint8_t* bytes, size_t size, uint8_t colours)
 {
     const BitmapLayout layout = CheckBitmapFile(bytes, size);
+    Check(layout.usable == (layout.refusal == BitmapAccepted), "a reason exactly when refused");
+    // One input in four: the report's pass over every shown pixel costs
+    // more than the check itself.
+    if (size > 0 && (colours & 0x30) == 0) CheckReport(bytes, size, layout, colours);
     if (!layout.usable) return;
     const uint64_t rows = layout.height < 0 ? -static_cast<int64_t>(layout.height) : layout.height;
     Check(layout.width >= 1 && layout.width <= MaxSpriteSide && rows >= 1 && rows <= uint64_t(MaxSpriteSide),
@@ -127,11 +159,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // An exact-size copy, so that a read one past the end faults.
         std::unique_ptr<uint8_t[]> bytes(new uint8_t[size - 1]);
         std::memcpy(bytes.get(), data + 1, size - 1);
-        CheckLayout(bytes.get(), size - 1);
+        CheckLayout(bytes.get(), size - 1, data[size - 1]);
     } else {
         size_t length = 0;
         const std::unique_ptr<uint8_t[]> bytes = OverTemplate(data + 1, size - 1, length);
-        CheckLayout(bytes.get(), length);
+        CheckLayout(bytes.get(), length, data[size - 1]);
     }
     return 0;
 }

@@ -169,10 +169,12 @@ void LookTypeAndSave(HWND dialog)
     SetDialogText(dialog, 1005, visit.typeX);
     SetDialogText(dialog, 1006, visit.typeY);
     PostDialogCommand(dialog, IDOK);
+    // A save that cannot land keeps the dialog open; Esc then ends it.
+    PostDialogCommand(dialog, IDCANCEL);
 }
 
 // Opens the options dialog with command 32793, as another program would,
-// types the two values and presses "保存".
+// types the two values and presses "保存" (and Esc, should it stay open).
 void SaveThroughDialog(HWND hwnd, const char* x, const char* y)
 {
     visit = DialogVisit{"?", "?", x, y};

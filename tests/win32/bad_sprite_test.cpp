@@ -218,6 +218,11 @@ std::vector<FormatCase> FormatCases()
     withOffset("pixel offset inside the colour table", paletted, BmpHeadersSize + 8, Refused);
     withOffset("pixel offset one short of the pixels", paletted, paletteEnd - 1, Refused);
 
+    // GDI takes at most the colours the depth allows, whatever the header names.
+    Bytes named17 = EncodeBmp(PictureFor(4), 4, false);
+    PutLe32(named17, 46, 17);
+    cases.push_back({"4 bits naming 17 colours", PictureFor(4), named17, AsLoaded, Same, Bytes()});
+
     // Sizes and combinations the decoder must never be asked for.
     Bytes huge(60, 0);
     huge[0] = 'B';
