@@ -35,10 +35,10 @@ if(MASCOT_BUILD_WINDOWS)
   include(ExternalProject)
   set(windows_dir ${CMAKE_BINARY_DIR}/windows)
   set(skin_target)
-  set(skinmaker_arg)
+  set(skinmaker_path)
   if(TARGET skins)
     set(skin_target skins skinmaker)
-    set(skinmaker_arg -DMASCOT_SKINMAKER=$<TARGET_FILE:skinmaker>)
+    set(skinmaker_path $<TARGET_FILE:skinmaker>)
   endif()
   ExternalProject_Add(mascot_windows
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
@@ -47,9 +47,13 @@ if(MASCOT_BUILD_WINDOWS)
       -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
       -DCMAKE_BUILD_TYPE=Release
       -DMASCOT_SKIN_DIR=${MASCOT_SKIN_OUTPUT_DIR}
-      ${skinmaker_arg}
+      -DMASCOT_SKINMAKER=${skinmaker_path}
+      -DMASCOT_GOOGLETEST_DIR=${MASCOT_GOOGLETEST_DIR}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
+    # The run command configures the Windows build through this step and
+    # then builds only the program there.
+    STEP_TARGETS configure
     DEPENDS ${skin_target})
   # Configured on its own without the skins, the Windows build stops at
   # once and says what to pass.

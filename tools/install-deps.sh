@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs, from Debian's archive, whatever the build, the tests and the
 # mascot need and this machine lacks. Needs root (or sudo) only when
-# something is missing.
+# something is missing; where nothing can be installed it says so and stops.
 set -e
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev mingw-w64 wine wine64
 xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick gifsicle fonts-noto-cjk zip clang libclang-rt-14-dev procps python3"
@@ -20,14 +20,25 @@ for l in $locales_used; do
 done
 [ -n "$need_locales" ] && ! dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q "install ok installed" &&
     missing="$missing locales"
+# Where nothing can be installed, one sentence says what is missing, why it
+# cannot be had, and what to do.
+cannot_install() {
+    echo "Cannot install${missing:+ the packages$missing}${need_locales:+${missing:+ and} the locales$need_locales}: $1." >&2
+    exit 1
+}
+[ -z "$missing" ] && [ -z "$need_locales" ] && exit 0
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null 2>&1 || cannot_install "that needs root or sudo, and this user has neither; run sh tools/install-deps.sh as root, then this command again"
+    sudo="sudo"
+fi
 export DEBIAN_FRONTEND=noninteractive
 if [ -n "$missing" ]; then
+    command -v apt-get >/dev/null 2>&1 || cannot_install "this system has no apt-get to take them from Debian's archive; install them by other means"
     echo "Installing:$missing"
-    $sudo apt-get update -qq
     # shellcheck disable=SC2086
-    $sudo apt-get install -y -qq --no-install-recommends $missing
+    { $sudo apt-get update -qq && $sudo apt-get install -y -qq --no-install-recommends $missing; } ||
+        cannot_install "apt-get could not get them from this machine's package sources (its messages are above)"
 fi
 if [ -n "$need_locales" ]; then
     for l in $need_locales; do
