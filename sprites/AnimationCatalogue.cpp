@@ -1,6 +1,6 @@
 #include "sprites/AnimationCatalogue.h"
 
-#include "sprites/TextCopy.h"
+#include "app/TextCopy.h"
 
 AnimationEntry AnimationCatalogue[AnimationRows] = {};
 

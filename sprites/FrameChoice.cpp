@@ -1,9 +1,9 @@
 #include "sprites/FrameChoice.h"
 
 #include "app/MascotState.h"
-#include "settings/NumberText.h"
+#include "app/NumberText.h"
 #include "sprites/AnimationCatalogue.h"
-#include "sprites/TextCopy.h"
+#include "app/TextCopy.h"
 
 FrameChoice ChooseFrame(int32_t row)
 {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "settings/NumberText.h"
+#include "app/NumberText.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "sprites/FrameChoice.h"
 #include "sprites/FrameReport.h"
 #include "sprites/SpritePath.h"
-#include "sprites/TextCopy.h"
+#include "app/TextCopy.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/MascotState.h"
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/WanderDecide.h"
-#include "settings/NumberText.h"
+#include "app/NumberText.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 

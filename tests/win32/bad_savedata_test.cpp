@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/ShellState.h"
+#include "app/win32/ShellState.h"
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/WanderDecide.h"
 #include "settings/SettingsFile.h"

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/ShellState.h"
+#include "app/win32/ShellState.h"
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/BitmapCheck.h"
-#include "sprites/SpriteDraw.h"
-#include "sprites/SpriteLoad.h"
+#include "sprites/win32/SpriteDraw.h"
+#include "sprites/win32/SpriteLoad.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
 #include "support/GdiCount.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/MascotWindow.h"
-#include "app/ShellState.h"
-#include "sprites/AnimateState.h"
+#include "app/win32/MascotWindow.h"
+#include "app/win32/ShellState.h"
+#include "sprites/win32/AnimateState.h"
 #include "sprites/AnimationCatalogue.h"
-#include "sprites/SpriteDraw.h"
+#include "sprites/win32/SpriteDraw.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
 #include "support/GdiCount.h"

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/MascotWindow.h"
-#include "app/ShellState.h"
-#include "settings/OptionsDialog.h"
+#include "app/win32/MascotWindow.h"
+#include "app/win32/ShellState.h"
+#include "settings/win32/OptionsDialog.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 #include "support/DialogAnswer.h"
@@ -955,7 +955,7 @@ Front front = {};
 void PutAnotherWindowInFrontTwice(HWND dialog)
 {
     front.dialog = dialog;
-    front.noted = optionsDialog;
+    front.noted = optionsDialog.window;
     HWND owner = GetWindow(dialog, GW_OWNER);
     HWND other = CreateWindowExA(0, "STATIC", "in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -1075,7 +1075,8 @@ TEST_F(OptionsDialogTest, FloodOfRightClicksAndOptionsCommandsOpensNoSecondDialo
         EXPECT_EQ(afterFlood.dialogs, 1) << "dialogs open after the flood";
         EXPECT_EQ(afterFlood.running, !c.rightClick) << "paused by a right click only, until its dialog ends";
         EXPECT_TRUE(mascot.running);
-        EXPECT_EQ(optionsDialog, nullptr);
+        EXPECT_EQ(optionsDialog.window, nullptr);
+        EXPECT_FALSE(optionsDialog.open);
         EXPECT_EQ(IsWindow(hwnd) != FALSE, c.windowStays);
         WPARAM exitCode = 99;
         EXPECT_EQ(TakeQuitMessage(exitCode), !c.windowStays);

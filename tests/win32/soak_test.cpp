@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/MascotState.h"
-#include "app/ShellState.h"
+#include "app/win32/ShellState.h"
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/WanderDecide.h"
 #include "settings/SettingsRecord.h"

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "sprites/AnimateState.h"
+#include "sprites/win32/AnimateState.h"
 #include "sprites/AnimationCatalogue.h"
-#include "sprites/SpriteDraw.h"
+#include "sprites/win32/SpriteDraw.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
 #include "support/TestFolder.h"

@@ -12,10 +12,10 @@
 #include <cstdlib>
 
 #include "app/MascotState.h"
-#include "app/ShellState.h"
-#include "sprites/AnimateState.h"
+#include "app/win32/ShellState.h"
+#include "sprites/win32/AnimateState.h"
 #include "sprites/AnimationCatalogue.h"
-#include "sprites/SpriteDraw.h"
+#include "sprites/win32/SpriteDraw.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
 #include "support/GdiCount.h"

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/MascotState.h"
-#include "app/MascotWindow.h"
-#include "app/MascotWndProc.h"
-#include "app/ShellState.h"
+#include "app/win32/MascotWindow.h"
+#include "app/win32/MascotWndProc.h"
+#include "app/win32/ShellState.h"
 
 namespace {
 

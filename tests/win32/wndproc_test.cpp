@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/MascotState.h"
-#include "app/MascotWindow.h"
-#include "app/ShellState.h"
+#include "app/win32/MascotWindow.h"
+#include "app/win32/ShellState.h"
 #include "sprites/AnimationCatalogue.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"

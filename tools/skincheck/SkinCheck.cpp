@@ -15,8 +15,8 @@
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/BitmapCheck.h"
 #include "sprites/FrameReport.h"
-#include "sprites/SpriteDraw.h"
-#include "sprites/SpriteLoad.h"
+#include "sprites/win32/SpriteDraw.h"
+#include "sprites/win32/SpriteLoad.h"
 #include "sprites/SpritePath.h"
 
 namespace {

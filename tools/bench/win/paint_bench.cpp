@@ -14,14 +14,15 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/ShellState.h"
+#include "app/win32/BackBuffer.h"
+#include "app/win32/ShellState.h"
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/WanderDecide.h"
-#include "sprites/AnimateState.h"
+#include "sprites/win32/AnimateState.h"
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/FrameChoice.h"
-#include "sprites/SpriteDraw.h"
-#include "sprites/SpriteLoad.h"
+#include "sprites/win32/SpriteDraw.h"
+#include "sprites/win32/SpriteLoad.h"
 #include "sprites/SpritePath.h"
 
 namespace {
@@ -82,16 +83,10 @@ BenchWindow OpenBenchWindow(HINSTANCE instance)
     return BenchWindow{hwnd, GetDC(hwnd)};
 }
 
-// The back buffer as the program makes it at window creation.
-void MakeBackBuffer(HWND hwnd)
+// The back buffer as the program makes it at window creation, and what it is.
+void MakeAndShowBackBuffer(HWND hwnd)
 {
-    backBufferDC = CreateCompatibleDC(nullptr);
-    RECT desktop = {};
-    GetClientRect(GetDesktopWindow(), &desktop);
-    HDC windowDC = GetDC(hwnd);
-    backBufferBitmap = CreateCompatibleBitmap(windowDC, desktop.right, desktop.bottom);
-    ReleaseDC(hwnd, windowDC);
-    SelectObject(backBufferDC, backBufferBitmap);
+    MakeBackBuffer(hwnd);
     BITMAP info = {};
     GetObjectA(backBufferBitmap, sizeof info, &info);
     std::printf("backbuffer %ld %ld %d\n", info.bmWidth, info.bmHeight, static_cast<int>(info.bmBitsPixel));
@@ -284,7 +279,7 @@ int main(int argc, char** argv)
     frequency = static_cast<double>(f.QuadPart);
 
     const BenchWindow window = OpenBenchWindow(GetModuleHandleA(nullptr));
-    MakeBackBuffer(window.hwnd);
+    MakeAndShowBackBuffer(window.hwnd);
     StartLikeTheProgram();
 
     if (paintsOnly)

@@ -1,8 +1,8 @@
-#include "settings/OptionsDialog.h"
+#include "settings/win32/OptionsDialog.h"
 
 #include <cstring>
 
-#include "settings/NumberText.h"
+#include "app/NumberText.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 
@@ -65,16 +65,16 @@ void ReadControls(HWND hDlg)
 
 }  // namespace
 
-HWND optionsDialog = nullptr;
+OptionsDialogState optionsDialog = {false, nullptr};
 
 INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
     // Another copy of the program may have saved meanwhile: the record
     // always mirrors the file as it is now.
     LoadSettings();
-    if (uMsg == WM_NCDESTROY && optionsDialog == hDlg) optionsDialog = nullptr;
+    if (uMsg == WM_NCDESTROY && optionsDialog.window == hDlg) optionsDialog.window = nullptr;
     if (uMsg == WM_INITDIALOG) {
-        optionsDialog = hDlg;
+        optionsDialog.window = hDlg;
         FillControls(hDlg);
         return TRUE;
     }

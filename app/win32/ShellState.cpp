@@ -1,7 +1,6 @@
-#include "app/ShellState.h"
+#include "app/win32/ShellState.h"
 
 HINSTANCE appInstance = nullptr;
 char className[100] = "";
 HDC backBufferDC = nullptr;
 HBITMAP backBufferBitmap = nullptr;
-bool optionsDialogOpen = false;

@@ -1,7 +1,7 @@
-#include "app/MascotWindow.h"
+#include "app/win32/MascotWindow.h"
 
-#include "app/MascotWndProc.h"
-#include "app/ShellState.h"
+#include "app/win32/MascotWndProc.h"
+#include "app/win32/ShellState.h"
 
 void LoadClassName(HINSTANCE hInstance)
 {

@@ -1,4 +1,4 @@
-#include "sprites/SpriteLoad.h"
+#include "sprites/win32/SpriteLoad.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "sprites/SpriteDraw.h"
+#include "sprites/win32/SpriteDraw.h"
 
-#include "app/ShellState.h"
-#include "sprites/SpriteLoad.h"
+#include "app/win32/ShellState.h"
+#include "sprites/win32/SpriteLoad.h"
 
 namespace {
 

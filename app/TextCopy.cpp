@@ -1,4 +1,4 @@
-#include "sprites/TextCopy.h"
+#include "app/TextCopy.h"
 
 void CopyBounded(char* dest, size_t size, const char* src)
 {

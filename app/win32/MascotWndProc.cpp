@@ -1,14 +1,15 @@
-#include "app/MascotWndProc.h"
+#include "app/win32/MascotWndProc.h"
 
 #include "app/MascotState.h"
-#include "app/ShellState.h"
+#include "app/win32/BackBuffer.h"
+#include "app/win32/ShellState.h"
 #include "behaviour/RandomGenerator.h"
-#include "behaviour/WanderTick.h"
-#include "settings/OptionsDialog.h"
+#include "behaviour/win32/WanderTick.h"
+#include "settings/win32/OptionsDialog.h"
 #include "settings/SettingsFile.h"
-#include "sprites/AnimateState.h"
+#include "sprites/win32/AnimateState.h"
 #include "sprites/AnimationCatalogue.h"
-#include "sprites/SpriteDraw.h"
+#include "sprites/win32/SpriteDraw.h"
 
 namespace {
 
@@ -17,13 +18,7 @@ void OnCreate(HWND hwnd)
     LoadSettings();
     SeedRandomFromTime();
     SetLayeredWindowAttributes(hwnd, ColourKey, 0, LWA_COLORKEY);
-    backBufferDC = CreateCompatibleDC(nullptr);
-    RECT desktop = {};
-    GetClientRect(GetDesktopWindow(), &desktop);
-    HDC windowDC = GetDC(hwnd);
-    backBufferBitmap = CreateCompatibleBitmap(windowDC, desktop.right, desktop.bottom);
-    ReleaseDC(hwnd, windowDC);
-    SelectObject(backBufferDC, backBufferBitmap);
+    MakeBackBuffer(hwnd);
     SetTimer(hwnd, MascotTimer, MascotTimerPeriod, nullptr);
     SetWindowTextA(hwnd, "Pelmo");
     mascot.posX = 500;
@@ -49,17 +44,17 @@ void OnPaint(HWND hwnd)
 // that one to the front.
 void ShowOptionsDialog(HWND hwnd, bool pause)
 {
-    if (optionsDialogOpen) {
-        if (optionsDialog != nullptr) SetForegroundWindow(optionsDialog);
+    if (optionsDialog.open) {
+        if (optionsDialog.window != nullptr) SetForegroundWindow(optionsDialog.window);
         return;
     }
-    optionsDialogOpen = true;
+    optionsDialog.open = true;
     if (pause) mascot.running = false;
     DialogBoxParamA(appInstance, MAKEINTRESOURCEA(OptionsDialogId), hwnd, OptionsDialogProc, 0);
     // The window may have been destroyed from inside the dialog's loop
     // (WM_CLOSE, command 105): nothing of it is used from here on.
     if (pause) mascot.running = true;
-    optionsDialogOpen = false;
+    optionsDialog.open = false;
 }
 
 }  // namespace

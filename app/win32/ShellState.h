@@ -6,9 +6,6 @@ extern HINSTANCE appInstance;
 extern char className[100];
 extern HDC backBufferDC;
 extern HBITMAP backBufferBitmap;
-// True from the start of an options dialog to its end: its modal loop goes
-// on dispatching the mascot window's messages, and one dialog is enough.
-extern bool optionsDialogOpen;
 
 const UINT_PTR MascotTimer = 200;
 const UINT MascotTimerPeriod = 20;

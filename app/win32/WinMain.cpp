@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "app/MascotWindow.h"
-#include "app/ShellState.h"
+#include "app/win32/MascotWindow.h"
+#include "app/win32/ShellState.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {

@@ -1,7 +1,7 @@
-#include "sprites/AnimateState.h"
+#include "sprites/win32/AnimateState.h"
 
 #include "sprites/FrameChoice.h"
-#include "sprites/SpriteDraw.h"
+#include "sprites/win32/SpriteDraw.h"
 
 void AnimateState(HDC dc, int row)
 {

@@ -8,6 +8,13 @@
 // IDCANCEL closes without saving.
 INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// The options dialog from its WM_INITDIALOG until it is destroyed, so that
-// it can be brought to the front; null otherwise.
-extern HWND optionsDialog;
+// The options dialog, one at a time. `open` from the start of the call
+// that shows it to its end: its modal loop goes on dispatching the mascot
+// window's messages, and one dialog is enough. `window` from its
+// WM_INITDIALOG until it is destroyed, so that it can be brought to the
+// front; null otherwise.
+struct OptionsDialogState {
+    bool open;
+    HWND window;
+};
+extern OptionsDialogState optionsDialog;

@@ -1,4 +1,4 @@
-#include "behaviour/WanderTick.h"
+#include "behaviour/win32/WanderTick.h"
 
 #include "app/MascotState.h"
 #include "behaviour/WanderDecide.h"

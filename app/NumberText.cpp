@@ -1,4 +1,4 @@
-#include "settings/NumberText.h"
+#include "app/NumberText.h"
 
 #include <climits>
 
