@@ -58,9 +58,10 @@ DWORD LocationOf(HANDLE handle, wchar_t (&path)[MAX_PATH * 2])
 
 // Whether the open file is the working folder's entry `name` itself, and
 // not a file that a link of that name leads to. By identity: the entry
-// opened as it stands, a link not followed ("FILE_FLAG_OPEN_REPARSE_POINT
-// ... the reparse point is opened rather than the file it points to"), is
-// the very file the handle holds, and is no link itself. Wine follows file
+// opened as it stands, a link not followed (FILE_FLAG_OPEN_REPARSE_POINT:
+// "Normal reparse point processing will not occur; CreateFile will attempt
+// to open the reparse point"), is the very file the handle holds, and is no
+// link itself. Wine follows file
 // links even then and shows them as plain files; where the system tells
 // where the file lies, that place must be the working folder as well.
 bool IsFolderEntry(HANDLE file, const char* name)
