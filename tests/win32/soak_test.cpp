@@ -18,7 +18,6 @@
 #include "sprites/FrameChoice.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
-#include "support/DialogAnswer.h"
 #include "support/GdiCount.h"
 #include "support/MascotRun.h"
 #include "support/ProcessMemory.h"
@@ -106,7 +105,7 @@ struct SoakTest : ::testing::Test {
         ASSERT_TRUE(FindShippedSkins(skins)) << "no generated skins beside the program; build with the skins";
         ASSERT_TRUE(EnterTestFolder(folder));
         ASSERT_EQ(CopySkins(skins), 72) << "four skins of 18 frames";
-        ASSERT_TRUE(AnswerDialogsWith(SaveOrCancel));
+        ASSERT_TRUE(DriveDialogs(SaveOrCancel));
         std::memset(&settings, 0, sizeof settings);
         ResetMascotState();
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -123,7 +122,7 @@ struct SoakTest : ::testing::Test {
     void TearDown() override
     {
         EndMascot(hwnd);
-        StopAnsweringDialogs();
+        StopDrivingDialogs();
         LeaveTestFolder(folder);
     }
 
@@ -151,7 +150,7 @@ TEST_F(SoakTest, LongRunHoldsItsGdiObjectsAndMemory)
     PumpWaitingMessages();
     const int gdiBefore = LiveGdiObjects();
     const MemoryUse memoryBefore = CurrentMemoryUse();
-    const int dialogsBefore = DialogsAnswered();
+    const int dialogsBefore = DialogsDriven();
 
     const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     int framesChosen = 0, statesOutside = 0;
@@ -171,7 +170,7 @@ TEST_F(SoakTest, LongRunHoldsItsGdiObjectsAndMemory)
         << "private bytes " << memoryBefore.privateBytes << " -> " << memoryAfter.privateBytes;
     EXPECT_LE(memoryAfter.heapBytes, memoryBefore.heapBytes + MemorySlack)
         << "heap bytes " << memoryBefore.heapBytes << " -> " << memoryAfter.heapBytes;
-    EXPECT_EQ(DialogsAnswered() - dialogsBefore, 40);
+    EXPECT_EQ(DialogsDriven() - dialogsBefore, 40);
     EXPECT_EQ(DialogsStuck(), 0);
     EXPECT_EQ(RangeX(), 300 + dialogRound - 1) << "the last saving dialog's range is in force";
     EXPECT_EQ(statesOutside, 0);
