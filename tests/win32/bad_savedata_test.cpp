@@ -207,10 +207,6 @@ struct BadSavedataTest : ::testing::Test {
         std::memset(&settings, 0, sizeof settings);
         ResetMascotState();
         hwnd = StartMascot(shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-        // Hidden again before the display has mapped it: moving a mapped
-        // window and then destroying it costs about 2 s under Wine without
-        // a window manager. Ticks place a hidden window all the same.
-        if (hwnd != nullptr && shown) ShowWindow(hwnd, SW_HIDE);
         SeedRandom(WanderSeed);
     }
 };
