@@ -130,12 +130,17 @@ void LookAndCancel(HWND dialog)
 const char* typedX = "";
 const char* typedY = "";
 
+void TypeRange(HWND dialog)
+{
+    SetDialogText(dialog, 1005, typedX);
+    SetDialogText(dialog, 1006, typedY);
+}
+
 void LookTypeAndSave(HWND dialog)
 {
     seen.x = DialogText(dialog, 1005);
     seen.y = DialogText(dialog, 1006);
-    SetDialogText(dialog, 1005, typedX);
-    SetDialogText(dialog, 1006, typedY);
+    TypeRange(dialog);
     PressSave(dialog);
 }
 
@@ -234,15 +239,13 @@ TEST_F(OptionsDialogTest, HandledMessagesAnswerTrueAndOthersFalse)
 // The ways a user confirms: the button, a click on it, the Enter key.
 void TypeAndClickSave(HWND dialog)
 {
-    SetDialogText(dialog, 1005, typedX);
-    SetDialogText(dialog, 1006, typedY);
+    TypeRange(dialog);
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
 void TypeAndPressEnter(HWND dialog)
 {
-    SetDialogText(dialog, 1005, typedX);
-    SetDialogText(dialog, 1006, typedY);
+    TypeRange(dialog);
     PostMessageA(GetDlgItem(dialog, 1006), WM_KEYDOWN, VK_RETURN, 0);
 }
 
@@ -428,8 +431,7 @@ LRESULT CALLBACK NoteKeptField(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 void TypeSaveLookAndCancel(HWND dialog)
 {
-    SetDialogText(dialog, 1005, typedX);
-    SetDialogText(dialog, 1006, typedY);
+    TypeRange(dialog);
     dialogProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteKeptField)));
     PostDialogCommand(dialog, IDOK);

@@ -369,6 +369,7 @@ TEST_F(WndProcTest, UnknownCommandsReturnWhatDefWindowProcReturns)
 
 // What the act saw while the options dialog was open; then it presses Esc.
 struct DialogVisitRecord {
+    HWND owner;
     bool running;
     bool isOptionsDialog;
     bool tickMoved;
@@ -382,7 +383,7 @@ void VisitOptionsDialog(HWND dialog)
 {
     visit.running = mascot.running;
     visit.isOptionsDialog = GetDlgItem(dialog, 1005) != nullptr && GetDlgItem(dialog, 1006) != nullptr;
-    HWND owner = GetWindow(dialog, GW_OWNER);
+    HWND owner = visit.owner = GetWindow(dialog, GW_OWNER);
 
     PrepareWalkAwayFromCursor();
     const int x = mascot.posX;
@@ -410,6 +411,7 @@ TEST_F(WndProcTest, RightClickPausesTheMascotWhileTheDialogIsOpen)
 
     ASSERT_EQ(DialogsDriven(), 1) << "the options dialog never opened";
     EXPECT_EQ(DialogsStuck(), 0);
+    EXPECT_EQ(visit.owner, hwnd);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(DefWindowProcCalls(WM_RBUTTONDOWN), 0);
     EXPECT_TRUE(visit.isOptionsDialog);
@@ -447,6 +449,7 @@ TEST_F(WndProcTest, OptionsCommandOpensTheDialogAndTheMascotGoesOn)
 
     ASSERT_EQ(DialogsDriven(), 1) << "the options dialog never opened";
     EXPECT_EQ(DialogsStuck(), 0);
+    EXPECT_EQ(visit.owner, hwnd);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(DefWindowProcCalls(WM_COMMAND), 0);
     EXPECT_TRUE(visit.isOptionsDialog);
