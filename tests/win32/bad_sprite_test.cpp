@@ -305,8 +305,8 @@ TEST_F(BadSpriteTest, PictureOf2000By2000IsDrawnWholeAndClippedByTheContext)
     // On a small context only its top-left corner lands, plain, and its
     // top-right corner mirrored.
     for (bool mirrored : {false, true}) {
-        Draw("n0", 0, 0, mirrored);
-        EXPECT_EQ(Mismatch(big, 0, 0, mirrored), "") << (mirrored ? "mirrored" : "plain");
+        Draw("n0", Left, Top, mirrored);
+        EXPECT_EQ(Mismatch(big, Left, Top, mirrored), "") << (mirrored ? "mirrored" : "plain");
     }
     EXPECT_EQ(LiveGdiObjects(), before);
     FreeCanvas(wide);
