@@ -21,9 +21,9 @@
 #include "behaviour/WanderDecide.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
-#include "support/DialogAnswer.h"
 #include "support/MascotRun.h"
 #include "support/TestFolder.h"
+#include "support/WindowSupport.h"
 
 namespace {
 
@@ -155,17 +155,10 @@ struct DialogVisit {
 };
 DialogVisit visit = {};
 
-std::string FieldText(HWND dialog, int id)
-{
-    char text[64] = "";
-    GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
-    return text;
-}
-
 void LookTypeAndSave(HWND dialog)
 {
-    visit.shownX = FieldText(dialog, 1005);
-    visit.shownY = FieldText(dialog, 1006);
+    visit.shownX = DialogText(dialog, 1005);
+    visit.shownY = DialogText(dialog, 1006);
     SetDialogText(dialog, 1005, visit.typeX);
     SetDialogText(dialog, 1006, visit.typeY);
     PostDialogCommand(dialog, IDOK);
@@ -190,7 +183,7 @@ struct BadSavedataTest : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(EnterTestFolder(folder));
-        ASSERT_TRUE(AnswerDialogsWith(LookTypeAndSave));
+        ASSERT_TRUE(DriveDialogs(LookTypeAndSave));
         // The cursor in the bottom-right corner: the mascot starts at
         // (500, 500), so its first tick through the window always moves it.
         SetCursorPos(ScreenWidth() - 1, ScreenHeight() - 1);
@@ -199,7 +192,7 @@ struct BadSavedataTest : ::testing::Test {
     void TearDown() override
     {
         EndMascot(hwnd);
-        StopAnsweringDialogs();
+        StopDrivingDialogs();
         LeaveTestFolder(folder);
     }
 
@@ -214,10 +207,6 @@ struct BadSavedataTest : ::testing::Test {
         std::memset(&settings, 0, sizeof settings);
         ResetMascotState();
         hwnd = StartMascot(shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-        // Hidden again before the display has mapped it: moving a mapped
-        // window and then destroying it costs about 2 s under Wine without
-        // a window manager. Ticks place a hidden window all the same.
-        if (hwnd != nullptr && shown) ShowWindow(hwnd, SW_HIDE);
         SeedRandom(WanderSeed);
     }
 };
@@ -288,7 +277,7 @@ TEST_F(BadSavedataTest, EverySizeFrom0To1000StartsWandersAndSaves)
 
         if (DialogAt(size)) {
             SaveAndCheck(hwnd, file, size + 1, -(size + 1));
-            EXPECT_EQ(DialogsAnswered(), ++dialogs) << "no dialog opened";
+            EXPECT_EQ(DialogsDriven(), ++dialogs) << "no dialog opened";
             // The saved range takes effect at the next target choice.
             const WanderRun after = WanderThroughCore(TicksPerRun);
             EXPECT_GT(after.choices, 0);
@@ -352,7 +341,7 @@ TEST_F(BadSavedataTest, RangesAtTheLimitsAreSavedAndBoundTheTargets)
         EXPECT_LT(std::abs(mascot.posX), 40000);
         EXPECT_LT(std::abs(mascot.posY), 40000);
     }
-    EXPECT_EQ(DialogsAnswered(), 6);
+    EXPECT_EQ(DialogsDriven(), 6);
     EXPECT_EQ(DialogsStuck(), 0);
 }
 
@@ -372,7 +361,7 @@ TEST_F(BadSavedataTest, FolderNamedSavedataGivesTheWholeScreenAndASaveChangesNot
 
     SaveThroughDialog(hwnd, "640", "480");
 
-    EXPECT_EQ(DialogsAnswered(), 1);
+    EXPECT_EQ(DialogsDriven(), 1);
     EXPECT_EQ(DialogsStuck(), 0);
     EXPECT_EQ(visit.shownX, "0");
     EXPECT_EQ(visit.shownY, "0");
@@ -401,7 +390,7 @@ TEST_F(BadSavedataTest, FileHeldOpenWithoutSharingIsNotReadAndNotReplaced)
     EXPECT_GT(run.moves, 0);
     EXPECT_TRUE(run.allInRange) << run.firstOutside;
     SaveThroughDialog(hwnd, "640", "480");
-    EXPECT_EQ(DialogsAnswered(), 1);
+    EXPECT_EQ(DialogsDriven(), 1);
     EXPECT_EQ(DialogsStuck(), 0);
     EXPECT_EQ(RangeX(), 640) << "the typed range stays in memory";
     run = WanderThroughCore(TicksPerRun);

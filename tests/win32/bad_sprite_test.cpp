@@ -18,10 +18,9 @@
 #include "sprites/win32/SpriteDraw.h"
 #include "sprites/win32/SpriteLoad.h"
 #include "support/BmpFixture.h"
-#include "support/Canvas.h"
+#include "support/CanvasTest.h"
 #include "support/GdiCount.h"
 #include "support/MascotRun.h"
-#include "support/TestFolder.h"
 
 namespace {
 
@@ -57,48 +56,8 @@ Picture FewColoursPicture(int width, int height, int count)
     return picture;
 }
 
-struct BadSpriteTest : ::testing::Test {
-    TestFolder folder = {};
-    Canvas canvas = {};
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(EnterTestFolder(folder));
-        ResetMascotState();
-        FillAnimationCatalogue();
-        canvas = MakeCanvas(80, 80, Backdrop);
-        ASSERT_NE(canvas.dc, nullptr);
-    }
-
-    void TearDown() override
-    {
-        FreeCanvas(canvas);
-        LeaveTestFolder(folder);
-    }
-
-    void Draw(const char* name, bool mirrored)
-    {
-        FillCanvas(canvas, Backdrop);
-        if (mirrored)
-            SpriteDrawMirrored(canvas.dc, Left, Top, name);
-        else
-            SpriteDraw(canvas.dc, Left, Top, name);
-    }
-
-    // Pixels of the canvas that differ from `picture` drawn at (Left, Top)
-    // over the backdrop, each colour passed through `expect` first.
-    int WrongPixels(const Picture& picture, bool mirrored, uint32_t (*expect)(uint32_t)) const
-    {
-        int wrong = 0;
-        for (int y = 0; y < canvas.height; ++y) {
-            for (int x = 0; x < canvas.width; ++x) {
-                uint32_t want = Backdrop;
-                if (DrawnPicturePixel(picture, Left, Top, mirrored, x, y, want)) want = expect(want);
-                if (CanvasPixel(canvas, x, y) != want) ++wrong;
-            }
-        }
-        return wrong;
-    }
+struct BadSpriteTest : CanvasTest {
+    BadSpriteTest() : CanvasTest(80, 80, Backdrop) {}
 
     // A good frame after a bad one draws exactly, plain and mirrored, and
     // the canvas still has its own bitmap.
@@ -107,8 +66,8 @@ struct BadSpriteTest : ::testing::Test {
         const Picture good = PatternPicture(13, 9);
         ASSERT_TRUE(WriteBmp("a/w1.bmp", good));
         for (bool mirrored : {false, true}) {
-            Draw("w1", mirrored);
-            EXPECT_EQ(WrongPixels(good, mirrored, Same), 0)
+            Draw("w1", Left, Top, mirrored);
+            EXPECT_EQ(Mismatch(good, Left, Top, mirrored), "")
                 << "the good frame after a bad one, " << (mirrored ? "mirrored" : "plain");
         }
         EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
@@ -282,27 +241,21 @@ TEST_F(BadSpriteTest, EveryFormatIsDrawnAsTheSystemLoaderDrawsItOrRefused)
         }
         for (bool mirrored : {false, true}) {
             SCOPED_TRACE(mirrored ? "mirrored" : "plain");
-            Draw("n0", mirrored);
-            GdiFlush();
-            const std::vector<uint32_t> drawn(canvas.bits, canvas.bits + canvas.width * canvas.height);
+            Draw("n0", Left, Top, mirrored);
+            const std::vector<uint32_t> drawn = CanvasPixels(canvas);
             if (c.expect == Refused) {
-                EXPECT_EQ(CountPixelsNot(canvas, 0, 0, canvas.width, canvas.height, Backdrop), 0);
+                EXPECT_EQ(CountPixelsNot(canvas, 0, 0, width, height, Backdrop), 0);
                 continue;
             }
             if (c.seen != nullptr) {
-                EXPECT_EQ(WrongPixels(c.picture, mirrored, c.seen), 0) << "against the picture";
+                EXPECT_EQ(Mismatch(c.picture, Left, Top, mirrored, c.seen), "") << "against the picture";
             }
 
             FillCanvas(canvas, Backdrop);
             DrawWithSystemLoader(canvas.dc, c.expect == AsLoaded ? "a\\n0.bmp" : "a\\plain.bmp", mirrored);
-            GdiFlush();
             // The loader took the file and covered the picture's place.
-            EXPECT_EQ(CountPixelsNot(canvas, 0, 0, canvas.width, canvas.height, Backdrop),
-                      c.picture.width * c.picture.height);
-            int differ = 0;
-            for (size_t i = 0; i < drawn.size(); ++i)
-                if (drawn[i] != canvas.bits[i]) ++differ;
-            EXPECT_EQ(differ, 0) << "pixels unlike the system loader's";
+            EXPECT_EQ(CountPixelsNot(canvas, 0, 0, width, height, Backdrop), c.picture.width * c.picture.height);
+            EXPECT_TRUE(CanvasPixels(canvas) == drawn) << "pixels unlike the system loader's";
         }
     }
     EXPECT_EQ(LiveGdiObjects(), before);
@@ -317,8 +270,8 @@ TEST_F(BadSpriteTest, OnePixelPictureIsOnePixel)
         SCOPED_TRACE(testing::Message() << bits << " bits per pixel");
         ASSERT_TRUE(WriteBytes("a/n0.bmp", EncodeBmp(dot, bits, false)));
         for (bool mirrored : {false, true}) {
-            Draw("n0", mirrored);
-            EXPECT_EQ(WrongPixels(dot, mirrored, Same), 0) << (mirrored ? "mirrored" : "plain");
+            Draw("n0", Left, Top, mirrored);
+            EXPECT_EQ(Mismatch(dot, Left, Top, mirrored), "") << (mirrored ? "mirrored" : "plain");
         }
     }
 }
@@ -347,25 +300,14 @@ TEST_F(BadSpriteTest, PictureOf2000By2000IsDrawnWholeAndClippedByTheContext)
     const int before = LiveGdiObjects();
 
     SpriteDraw(wide.dc, 0, 0, "n0");
-    int wrong = 0;
-    for (int y = 0; y < 2000; y += 7)
-        for (int x = 0; x < 2000; x += 7)
-            if (CanvasPixel(wide, x, y) != PicturePixel(big, x, y)) ++wrong;
-    EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(CountPixelsNot(wide, 2000, 0, 2100, 2010, Backdrop), 0);
-    EXPECT_EQ(CountPixelsNot(wide, 0, 2000, 2100, 2010, Backdrop), 0);
+    EXPECT_EQ(PictureMismatch(wide, big, 0, 0, false, Backdrop), "");
 
     // On a small context only its top-left corner lands, plain, and its
     // top-right corner mirrored.
-    Draw("n0", false);
-    EXPECT_EQ(WrongPixels(big, false, Same), 0);
-    FillCanvas(canvas, Backdrop);
-    SpriteDrawMirrored(canvas.dc, 0, 0, "n0");
-    wrong = 0;
-    for (int y = 0; y < canvas.height; ++y)
-        for (int x = MirrorShift; x < canvas.width; ++x)
-            if (CanvasPixel(canvas, x, y) != PicturePixel(big, 1999 - (x - MirrorShift), y)) ++wrong;
-    EXPECT_EQ(wrong, 0);
+    for (bool mirrored : {false, true}) {
+        Draw("n0", Left, Top, mirrored);
+        EXPECT_EQ(Mismatch(big, Left, Top, mirrored), "") << (mirrored ? "mirrored" : "plain");
+    }
     EXPECT_EQ(LiveGdiObjects(), before);
     FreeCanvas(wide);
 }
@@ -378,19 +320,19 @@ TEST_F(BadSpriteTest, TheLargestPictureIsReadWholeAndLongerFilesAreRefused)
 {
     const Picture largest = PatternPicture(4096, 1024);
     ASSERT_TRUE(WriteBmp("a/n0.bmp", largest, Bmp32BottomUp));
-    Draw("n0", false);
-    EXPECT_EQ(WrongPixels(largest, false, Same), 0);
+    Draw("n0", Left, Top);
+    EXPECT_EQ(Mismatch(largest, Left, Top, false), "");
 
     const Picture small = PatternPicture(13, 9);
     Bytes padded = EncodeBmp(small, 24, false);
     padded.resize(MaxSpriteFileBytes, 0);
     ASSERT_TRUE(WriteBytes("a/n0.bmp", padded));
-    Draw("n0", false);
-    EXPECT_EQ(WrongPixels(small, false, Same), 0) << "a file of the longest length read";
+    Draw("n0", Left, Top);
+    EXPECT_EQ(Mismatch(small, Left, Top, false), "") << "a file of the longest length read";
     padded.push_back(0);
     ASSERT_TRUE(WriteBytes("a/n0.bmp", padded));
-    Draw("n0", false);
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, canvas.width, canvas.height, Backdrop), 0) << "a longer file drawn";
+    Draw("n0", Left, Top);
+    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, width, height, Backdrop), 0) << "a longer file drawn";
 }
 
 // While a paint holds the frame open, an editor may write it in place or
@@ -419,8 +361,8 @@ TEST_F(BadSpriteTest, EditorsMayWriteReplaceOrDeleteTheFrameMeanwhile)
     editor = CreateFileA("a/n0.bmp", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(editor, INVALID_HANDLE_VALUE);
-    Draw("n0", false);
-    EXPECT_EQ(WrongPixels(good, false, Same), 0) << "an editor's open handle stopped the paint";
+    Draw("n0", Left, Top);
+    EXPECT_EQ(Mismatch(good, Left, Top, false), "") << "an editor's open handle stopped the paint";
     CloseHandle(editor);
 }
 
@@ -497,8 +439,8 @@ TEST_F(BadSpriteTest, FilesCutShortOrWithDamagedHeadersDrawNothingAndLeakNothing
         ASSERT_TRUE(WriteBytes("a/n0.bmp", damage.file));
         for (bool mirrored : {false, true}) {
             SCOPED_TRACE(mirrored ? "mirrored" : "plain");
-            Draw("n0", mirrored);
-            EXPECT_EQ(CountPixelsNot(canvas, 0, 0, canvas.width, canvas.height, Backdrop), 0);
+            Draw("n0", Left, Top, mirrored);
+            EXPECT_EQ(CountPixelsNot(canvas, 0, 0, width, height, Backdrop), 0);
             EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
         }
         ExpectGoodFrameDraws();
@@ -515,8 +457,8 @@ TEST_F(BadSpriteTest, WindowSizedFrameCutAnywhereDrawsNothing)
     int drawn = 0;
     for (size_t cut = 0; cut < whole.size(); cut += 7) {
         ASSERT_TRUE(WriteBytes("a/n0.bmp", Bytes(whole.begin(), whole.begin() + cut)));
-        Draw("n0", cut % 2 != 0);
-        if (CountPixelsNot(canvas, 0, 0, canvas.width, canvas.height, Backdrop) != 0 && ++drawn <= 3)
+        Draw("n0", Left, Top, cut % 2 != 0);
+        if (CountPixelsNot(canvas, 0, 0, width, height, Backdrop) != 0 && ++drawn <= 3)
             ADD_FAILURE() << "drawn when cut at " << cut;
     }
     EXPECT_EQ(drawn, 0);
@@ -551,20 +493,15 @@ struct WindowPaintTest : BadSpriteTest {
 
     void Paint() { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
-    // Pixels of the window that differ from the top-left 60 x 60 of
-    // `picture` over the colour key.
-    int WrongWindowPixels(const Picture& picture)
+    // PictureMismatch of what the window shows, over the colour key.
+    std::string WindowMismatch(const Picture& picture)
     {
         HDC dc = GetDC(hwnd);
-        int wrong = 0;
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                const uint32_t want = x < picture.width && y < picture.height ? PicturePixel(picture, x, y) : KeyGreen;
-                if (DcPixel(dc, x, y) != want) ++wrong;
-            }
-        }
+        Canvas shown = CopyOfDc(dc, 60, 60);
         ReleaseDC(hwnd, dc);
-        return wrong;
+        const std::string mismatch = PictureMismatch(shown, picture, 0, 0, false, KeyGreen);
+        FreeCanvas(shown);
+        return mismatch;
     }
 };
 
@@ -589,7 +526,7 @@ TEST_F(WindowPaintTest, BadFramesShowNothingAndTheNextGoodFrameShowsExactly)
         else
             ASSERT_TRUE(WriteBytes("a/n0.bmp", c.file));
         Paint();
-        EXPECT_EQ(WrongWindowPixels(SolidPicture(0, 0, 0)), 0) << "the window shows only the key";
+        EXPECT_EQ(WindowMismatch(Picture{}), "") << "the window shows only the key";
         EXPECT_EQ(GetCurrentObject(backBufferDC, OBJ_BITMAP), backBufferBitmap);
         if (c.folder) {
             ASSERT_TRUE(RemoveDirectoryA("a/n0.bmp"));
@@ -597,7 +534,7 @@ TEST_F(WindowPaintTest, BadFramesShowNothingAndTheNextGoodFrameShowsExactly)
 
         ASSERT_TRUE(WriteBytes("a/n0.bmp", goodFile));
         Paint();
-        EXPECT_EQ(WrongWindowPixels(good), 0) << "the good frame after it";
+        EXPECT_EQ(WindowMismatch(good), "") << "the good frame after it";
     }
     EXPECT_EQ(LiveGdiObjects(), before);
 }
@@ -611,13 +548,13 @@ TEST_F(WindowPaintTest, EveryDepthAndALargePictureShowTheirTopLeftCorner)
         for (uint32_t& rgb : expected.pixels) rgb = bits == 16 ? Through16Bits(rgb) : rgb;
         ASSERT_TRUE(WriteBytes("a/n0.bmp", EncodeBmp(picture, bits, false)));
         Paint();
-        EXPECT_EQ(WrongWindowPixels(expected), 0);
+        EXPECT_EQ(WindowMismatch(expected), "");
     }
 
     const Picture big = LargePicture(2000);
     ASSERT_TRUE(WriteBmp("a/n0.bmp", big));
     Paint();
-    EXPECT_EQ(WrongWindowPixels(big), 0) << "the window shows the picture's top-left 60 x 60";
+    EXPECT_EQ(WindowMismatch(big), "") << "the window shows the picture's top-left 60 x 60";
     RECT rect = {};
     GetWindowRect(hwnd, &rect);
     EXPECT_EQ(rect.right - rect.left, 60);

@@ -5,17 +5,18 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/win32/MascotWindow.h"
 #include "app/win32/ShellState.h"
 #include "sprites/win32/AnimateState.h"
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/win32/SpriteDraw.h"
 #include "support/BmpFixture.h"
-#include "support/Canvas.h"
+#include "support/CanvasTest.h"
 #include "support/GdiCount.h"
+#include "support/MascotRun.h"
 #include "support/TestFolder.h"
 
 namespace {
@@ -25,14 +26,16 @@ namespace {
 const int Headroom = 150;
 const int CallsWhileNearlyFull = 400;
 
-struct GdiLeakTest : ::testing::Test {
-    TestFolder folder = {};
+// The one picture of skin d/.
+Picture SmallPicture() { return HalvesPicture(4, 3, Red, Blue); }
+
+struct GdiLeakTest : CanvasTest {
+    GdiLeakTest() : CanvasTest(60, 60, KeyGreen) {}
 
     void SetUp() override
     {
-        ASSERT_TRUE(EnterTestFolder(folder));
-        ResetMascotState();
-        FillAnimationCatalogue();
+        CanvasTest::SetUp();
+        if (HasFatalFailure()) return;
         // a/: every frame the states use; b/: nothing (missing files);
         // c/: text where pictures should be; d/: one small picture.
         const char* const frames[] = {"w0", "w1", "w2", "w3", "w4", "w5", "n0", "j0",
@@ -44,10 +47,8 @@ struct GdiLeakTest : ::testing::Test {
             std::snprintf(path, sizeof path, "c/%s.bmp", frame);
             ASSERT_TRUE(WriteFileBytes(path, "not a picture", 13));
         }
-        ASSERT_TRUE(WriteBmp("d/n0.bmp", HalvesPicture(4, 3, Red, Blue)));
+        ASSERT_TRUE(WriteBmp("d/n0.bmp", SmallPicture()));
     }
-
-    void TearDown() override { LeaveTestFolder(folder); }
 };
 
 // One round of every drawing path: good, missing and unreadable files,
@@ -79,10 +80,7 @@ void ExpectGdiStillWorks()
     mascot.skinIndex = 3;
     ClearToKey(canvas.dc);
     SpriteDraw(canvas.dc, 0, 0, "n0");
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 2, 3, Red), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 2, 0, 4, 3, Blue), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 4, 0, 60, 60, KeyGreen), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 3, 4, 60, KeyGreen), 0);
+    EXPECT_EQ(PictureMismatch(canvas, SmallPicture(), 0, 0, false, KeyGreen), "");
     FreeCanvas(canvas);
 }
 
@@ -113,8 +111,6 @@ TEST_F(GdiLeakTest, CounterSeesObjectsComeAndGo)
 
 TEST_F(GdiLeakTest, DrawingCallsLeaveTheObjectCountUnchanged)
 {
-    Canvas canvas = MakeCanvas(60, 60, KeyGreen);
-    ASSERT_NE(canvas.dc, nullptr);
     const HGDIOBJ pen = GetCurrentObject(canvas.dc, OBJ_PEN);
     const HGDIOBJ brush = GetCurrentObject(canvas.dc, OBJ_BRUSH);
     for (int round = 0; round < 8; ++round) DrawEveryWay(canvas.dc, round);  // first-use set-up
@@ -126,7 +122,6 @@ TEST_F(GdiLeakTest, DrawingCallsLeaveTheObjectCountUnchanged)
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BRUSH), brush);
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
-    FreeCanvas(canvas);
 }
 
 struct MascotWindowLeakTest : GdiLeakTest {
@@ -135,25 +130,15 @@ struct MascotWindowLeakTest : GdiLeakTest {
     void SetUp() override
     {
         GdiLeakTest::SetUp();
-        appInstance = GetModuleHandleA(nullptr);
-        LoadClassName(appInstance);
-        RegisterMascotClass(appInstance);
-        ASSERT_TRUE(CreateMascotWindow(appInstance, SW_SHOWNOACTIVATE));
-        hwnd = FindWindowA(className, "Pelmo");
+        if (HasFatalFailure()) return;
+        hwnd = StartMascot();
         ASSERT_NE(hwnd, nullptr);
         for (int paint = 0; paint < 12; ++paint) Paint(paint);  // first-use set-up
     }
 
     void TearDown() override
     {
-        if (hwnd != nullptr) DestroyWindow(hwnd);
-        MSG quit;
-        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        // The program keeps its back buffer for good; the test frees it.
-        DeleteDC(backBufferDC);
-        DeleteObject(backBufferBitmap);
-        backBufferDC = nullptr;
-        backBufferBitmap = nullptr;
+        EndMascot(hwnd);
         GdiLeakTest::TearDown();
     }
 
@@ -214,8 +199,6 @@ TEST_F(MascotWindowLeakTest, WithTheHandleTableNearlyFullDrawingAndPaintingGoOn)
     // Independent of the count above: with only a few slots free, more
     // calls than slots must leave exactly as many free, or a leak would
     // have used them up and drawing would then fail.
-    Canvas canvas = MakeCanvas(60, 60, KeyGreen);
-    ASSERT_NE(canvas.dc, nullptr);
     std::vector<HPEN> ballast = TakeAllHandlesBut(Headroom);
     const size_t taken = ballast.size();
     if (taken <= 1000) ReleaseBallast(ballast);
@@ -228,16 +211,15 @@ TEST_F(MascotWindowLeakTest, WithTheHandleTableNearlyFullDrawingAndPaintingGoOn)
     }
     const int freeAfter = FreeHandleSlots();
     mascot.skinIndex = 3;
-    ClearToKey(canvas.dc);
-    SpriteDraw(canvas.dc, 0, 0, "n0");
-    SpriteDrawMirrored(canvas.dc, 10, 0, "n0");
-    const int wrongPixels = CountPixelsNot(canvas, 0, 0, 2, 3, Red) + CountPixelsNot(canvas, 2, 0, 4, 3, Blue) +
-                            CountPixelsNot(canvas, 11, 0, 13, 3, Blue) + CountPixelsNot(canvas, 13, 0, 15, 3, Red);
+    std::string wrong[2];
+    for (bool mirrored : {false, true}) {
+        Draw("n0", 10, 0, mirrored);
+        wrong[mirrored] = Mismatch(SmallPicture(), 10, 0, mirrored);
+    }
     ReleaseBallast(ballast);
 
     EXPECT_EQ(freeAfter, freeBefore);
-    EXPECT_EQ(wrongPixels, 0) << "drawing failed for want of GDI handles";
-    FreeCanvas(canvas);
+    EXPECT_EQ(wrong[0] + wrong[1], "") << "drawing failed for want of GDI handles";
     ExpectGdiStillWorks();
 }
 

@@ -12,12 +12,10 @@
 #include <vector>
 
 #include "app/MascotState.h"
-#include "app/win32/MascotWindow.h"
 #include "app/win32/ShellState.h"
 #include "settings/win32/OptionsDialog.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
-#include "support/DialogAnswer.h"
 #include "support/MascotRun.h"
 #include "support/TestFolder.h"
 #include "support/WindowSupport.h"
@@ -88,89 +86,27 @@ SettingsRecord PatternRecord(unsigned seed)
 }
 
 // --- Driving the modal dialog --------------------------------------------------
-// A thread timer fires inside the dialog's modal loop and runs the test's
-// step on the open dialog. The step must end the dialog (or post what ends
-// it). Should the loop go on to a second timer instead, that one ends the
-// dialog with StuckResult, so a faulty procedure fails the test instead of
-// hanging it.
 
-typedef void (*DialogStep)(HWND dialog);
-
-const INT_PTR StuckResult = 99;
-
-struct DialogRun {
-    DialogStep step;
-    HWND dialog;
-    UINT_PTR stepTimer;
-    UINT_PTR stuckTimer;
-    bool stuck;
-};
-DialogRun run = {};
-
-BOOL CALLBACK FindOptionsDialog(HWND hwnd, LPARAM found)
+// Opens dialog 103 of this program (or the given template), modal and
+// without an owner, and hands it to `act` (see DriveDialogs).
+INT_PTR RunOptionsDialog(const DialogAct& act, DialogMoment moment = OnceShown,
+                         const std::vector<WORD>* full = nullptr)
 {
-    if (!IsDialogWindow(hwnd) || GetDlgItem(hwnd, 1005) == nullptr) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
-void CALLBACK EndStuckDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    KillTimer(nullptr, run.stuckTimer);
-    run.stuckTimer = 0;
-    run.stuck = true;
-    EndDialog(run.dialog, StuckResult);
-}
-
-void CALLBACK RunDialogStep(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOptionsDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr) return;
-    KillTimer(nullptr, run.stepTimer);
-    run.stepTimer = 0;
-    run.dialog = dialog;
-    run.stuckTimer = SetTimer(nullptr, 0, 50, EndStuckDialog);
-    if (run.step != nullptr) run.step(dialog);
-}
-
-void ArmDialogStep(DialogStep step)
-{
-    run = DialogRun{};
-    run.step = step;
-    run.stepTimer = SetTimer(nullptr, 0, 10, RunDialogStep);
-}
-
-void DisarmDialogStep()
-{
-    if (run.stepTimer != 0) KillTimer(nullptr, run.stepTimer);
-    if (run.stuckTimer != 0) KillTimer(nullptr, run.stuckTimer);
-    run.stepTimer = run.stuckTimer = 0;
-}
-
-// Opens dialog 103 of this program, modal, as the program does.
-INT_PTR RunOptionsDialog(DialogStep step)
-{
-    ArmDialogStep(step);
+    DriveDialogs(act, moment);
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(103), nullptr, OptionsDialogProc, 0);
-    DisarmDialogStep();
+        full == nullptr
+            ? DialogBoxParamA(instance, MAKEINTRESOURCEA(103), nullptr, OptionsDialogProc, 0)
+            : DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(full->data()), nullptr,
+                                      OptionsDialogProc, 0);
+    StopDrivingDialogs();
     return result;
 }
-
-std::string ControlText(HWND dialog, int id)
-{
-    char text[600] = "";
-    GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
-    return text;
-}
-
-void SetControlText(HWND dialog, int id, const char* text) { SetWindowTextA(GetDlgItem(dialog, id), text); }
 
 void PressSave(HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDOK, 0); }
 void PressCancel(HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
 
-// What steps saw, for the test body to check after the dialog is gone.
+// What the acts saw, for the test body to check after the dialog is gone.
 struct Seen {
     std::string x;
     std::string y;
@@ -183,42 +119,29 @@ Seen seen = {};
 
 void LookAndCancel(HWND dialog)
 {
-    seen.x = ControlText(dialog, 1005);
-    seen.y = ControlText(dialog, 1006);
+    seen.x = DialogText(dialog, 1005);
+    seen.y = DialogText(dialog, 1006);
     seen.rangeX = RangeX();
     seen.rangeY = RangeY();
     PressCancel(dialog);
 }
 
-// The texts that the next save step types into the two fields.
+// The texts that the next saving act types into the two fields.
 const char* typedX = "";
 const char* typedY = "";
 
+void TypeRange(HWND dialog)
+{
+    SetDialogText(dialog, 1005, typedX);
+    SetDialogText(dialog, 1006, typedY);
+}
+
 void LookTypeAndSave(HWND dialog)
 {
-    seen.x = ControlText(dialog, 1005);
-    seen.y = ControlText(dialog, 1006);
-    SetControlText(dialog, 1005, typedX);
-    SetControlText(dialog, 1006, typedY);
+    seen.x = DialogText(dialog, 1005);
+    seen.y = DialogText(dialog, 1006);
+    TypeRange(dialog);
     PressSave(dialog);
-}
-
-// The same without the dialog ever being shown, which costs 2 s under Wine
-// without a window manager (see DialogAnswer): the answer posts "保存".
-void TypeAndPostSave(HWND dialog)
-{
-    SetControlText(dialog, 1005, typedX);
-    SetControlText(dialog, 1006, typedY);
-    PostDialogCommand(dialog, IDOK);
-}
-
-INT_PTR AnsweredOptionsDialog(DialogAnswer answer)
-{
-    if (!AnswerDialogsWith(answer)) return -2;
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(103), nullptr, OptionsDialogProc, 0);
-    StopAnsweringDialogs();
-    return result;
 }
 
 struct OptionsDialogTest : ::testing::Test {
@@ -254,7 +177,7 @@ TEST_F(OptionsDialogTest, FieldsShowTheFileNotWhatTheRecordHeld)
         EXPECT_EQ(seen.y, texts[i][1]);
         EXPECT_EQ(seen.rangeX, pairs[i][0]) << "the record mirrors the file while the dialog is open";
         EXPECT_EQ(seen.rangeY, pairs[i][1]);
-        EXPECT_FALSE(run.stuck);
+        EXPECT_EQ(DialogsStuck(), 0);
     }
 }
 
@@ -316,21 +239,19 @@ TEST_F(OptionsDialogTest, HandledMessagesAnswerTrueAndOthersFalse)
 // The ways a user confirms: the button, a click on it, the Enter key.
 void TypeAndClickSave(HWND dialog)
 {
-    SetControlText(dialog, 1005, typedX);
-    SetControlText(dialog, 1006, typedY);
+    TypeRange(dialog);
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
 void TypeAndPressEnter(HWND dialog)
 {
-    SetControlText(dialog, 1005, typedX);
-    SetControlText(dialog, 1006, typedY);
+    TypeRange(dialog);
     PostMessageA(GetDlgItem(dialog, 1006), WM_KEYDOWN, VK_RETURN, 0);
 }
 
 TEST_F(OptionsDialogTest, SaveByCommandClickOrEnterWritesTheTypedRange)
 {
-    const DialogStep ways[] = {LookTypeAndSave, TypeAndClickSave, TypeAndPressEnter};
+    const DialogAct ways[] = {LookTypeAndSave, TypeAndClickSave, TypeAndPressEnter};
     const char* const names[] = {"IDOK command", "button click", "Enter key"};
     const char* const xs[] = {"640", "800", "1024"};
     const char* const ys[] = {"480", "600", "768"};
@@ -342,7 +263,7 @@ TEST_F(OptionsDialogTest, SaveByCommandClickOrEnterWritesTheTypedRange)
 
         EXPECT_EQ(RunOptionsDialog(ways[i]), 1);
 
-        EXPECT_FALSE(run.stuck);
+        EXPECT_EQ(DialogsStuck(), 0);
         SettingsRecord expected = PatternRecord(40 + i);
         expected.values[0] = std::atoi(xs[i]);
         expected.values[1] = std::atoi(ys[i]);
@@ -373,26 +294,26 @@ TEST_F(OptionsDialogTest, FieldsWithoutControlsKeepTheFilesBytesAfterASave)
 
 void TypeAndCancel(HWND dialog)
 {
-    SetControlText(dialog, 1005, "1");
-    SetControlText(dialog, 1006, "2");
+    SetDialogText(dialog, 1005, "1");
+    SetDialogText(dialog, 1006, "2");
     PressCancel(dialog);
 }
 
 void TypeAndCloseBox(HWND dialog)
 {
-    SetControlText(dialog, 1005, "1");
+    SetDialogText(dialog, 1005, "1");
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void TypeAndPressEsc(HWND dialog)
 {
-    SetControlText(dialog, 1005, "1");
+    SetDialogText(dialog, 1005, "1");
     PostMessageA(GetDlgItem(dialog, 1005), WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
 TEST_F(OptionsDialogTest, CancelCloseBoxOrEscLeaveTheFileUntouched)
 {
-    const DialogStep ways[] = {TypeAndCancel, TypeAndCloseBox, TypeAndPressEsc};
+    const DialogAct ways[] = {TypeAndCancel, TypeAndCloseBox, TypeAndPressEsc};
     const char* const names[] = {"IDCANCEL command", "close box", "Esc key"};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(names[i]);
@@ -405,7 +326,7 @@ TEST_F(OptionsDialogTest, CancelCloseBoxOrEscLeaveTheFileUntouched)
 
         EXPECT_EQ(RunOptionsDialog(ways[i]), 2);
 
-        EXPECT_FALSE(run.stuck);
+        EXPECT_EQ(DialogsStuck(), 0);
         EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(file));
         FileStamp after = {};
         ASSERT_TRUE(StampOf("savedata", after));
@@ -443,7 +364,7 @@ void OtherWriterSavesMeanwhile(HWND dialog)
     SendMessageA(dialog, WM_NULL, 0, 0);
     followed.afterMessage[0] = RangeX();
     followed.afterMessage[1] = RangeY();
-    followed.fieldAfterMessage = ControlText(dialog, 1005);
+    followed.fieldAfterMessage = DialogText(dialog, 1005);
     PressSave(dialog);
 }
 
@@ -504,14 +425,13 @@ BOOL WINAPI CountBeep(UINT type)
 
 LRESULT CALLBACK NoteKeptField(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_APP) keptX = ControlText(dialog, 1005);
+    if (message == WM_APP) keptX = DialogText(dialog, 1005);
     return CallWindowProcA(dialogProcedure, dialog, message, wParam, lParam);
 }
 
 void TypeSaveLookAndCancel(HWND dialog)
 {
-    SetControlText(dialog, 1005, typedX);
-    SetControlText(dialog, 1006, typedY);
+    TypeRange(dialog);
     dialogProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteKeptField)));
     PostDialogCommand(dialog, IDOK);
@@ -554,7 +474,7 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
         keptX = "";
         beeps = 0;
 
-        EXPECT_EQ(AnsweredOptionsDialog(TypeSaveLookAndCancel), c.lands ? 1 : 2) << "closed by the save, or by Esc";
+        EXPECT_EQ(RunOptionsDialog(TypeSaveLookAndCancel, BeforeShown), c.lands ? 1 : 2) << "closed by the save, or by Esc";
         EXPECT_EQ(keptX, c.lands ? "" : "800") << "what was typed, kept while the dialog stays";
         EXPECT_EQ(beeps, c.lands ? 0 : 1);
         if (!c.lands) EXPECT_EQ(beepType, static_cast<UINT>(MB_ICONWARNING));
@@ -594,7 +514,7 @@ TEST_F(OptionsDialogTest, SaveRemovesLeftoversButNotAnotherCopysSaveInProgress)
     typedX = "640";
     typedY = "480";
 
-    EXPECT_EQ(AnsweredOptionsDialog(TypeAndPostSave), 1);
+    EXPECT_EQ(RunOptionsDialog(LookTypeAndSave), 1);
 
     EXPECT_EQ(FolderEntries("savedata*"), std::string("savedata ") + inProgress);
     CloseHandle(other);
@@ -757,27 +677,16 @@ std::vector<WORD> FullTemplate()
     return words;
 }
 
-INT_PTR RunFullDialog(DialogStep step)
-{
-    const std::vector<WORD> words = FullTemplate();
-    ArmDialogStep(step);
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                                   reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
-                                                   OptionsDialogProc, 0);
-    DisarmDialogStep();
-    return result;
-}
-
 std::string shownTexts[12];
 
 void LookAtEveryFieldAndEdit(HWND dialog)
 {
-    shownTexts[0] = ControlText(dialog, 1002);
-    shownTexts[1] = ControlText(dialog, 1004);
-    for (int i = 0; i < 10; ++i) shownTexts[2 + i] = ControlText(dialog, 1005 + i);
-    SetControlText(dialog, 1002, "new text");
-    SetControlText(dialog, 1007, "-42");
-    SetControlText(dialog, 1014, "1234567890123456");
+    shownTexts[0] = DialogText(dialog, 1002);
+    shownTexts[1] = DialogText(dialog, 1004);
+    for (int i = 0; i < 10; ++i) shownTexts[2 + i] = DialogText(dialog, 1005 + i);
+    SetDialogText(dialog, 1002, "new text");
+    SetDialogText(dialog, 1007, "-42");
+    SetDialogText(dialog, 1014, "1234567890123456");
     PressSave(dialog);
 }
 
@@ -789,8 +698,9 @@ TEST_F(OptionsDialogTest, EveryFieldWithAControlIsShownAndSaved)
     const int32_t values[10] = {640, 480, -3, 4, INT32_MIN, INT32_MAX, 0, 70000, -1, 9};
     std::memcpy(file.values, values, sizeof values);
     ASSERT_TRUE(WriteSettingsFile(file));
+    const std::vector<WORD> full = FullTemplate();
 
-    EXPECT_EQ(RunFullDialog(LookAtEveryFieldAndEdit), 1);
+    EXPECT_EQ(RunOptionsDialog(LookAtEveryFieldAndEdit, OnceShown, &full), 1);
 
     EXPECT_EQ(shownTexts[0], std::string(256, 'A')) << "text1 is shown within its own 256 bytes";
     EXPECT_EQ(shownTexts[1], "second");
@@ -829,70 +739,46 @@ const ConversionCase conversions[10] = {
 
 void TypeEveryValueAndSave(HWND dialog)
 {
-    for (int i = 0; i < 10; ++i) SetControlText(dialog, 1005 + i, conversions[i].typed);
+    for (int i = 0; i < 10; ++i) SetDialogText(dialog, 1005 + i, conversions[i].typed);
     PressSave(dialog);
 }
 
 void LookAtEveryValueAndCancel(HWND dialog)
 {
-    for (int i = 0; i < 10; ++i) shownTexts[2 + i] = ControlText(dialog, 1005 + i);
+    for (int i = 0; i < 10; ++i) shownTexts[2 + i] = DialogText(dialog, 1005 + i);
     PressCancel(dialog);
 }
 
 TEST_F(OptionsDialogTest, FieldTextBecomesANumberByTheConversionRules)
 {
-    EXPECT_EQ(RunFullDialog(TypeEveryValueAndSave), 1);
+    const std::vector<WORD> full = FullTemplate();
+    EXPECT_EQ(RunOptionsDialog(TypeEveryValueAndSave, OnceShown, &full), 1);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(settings.values[i], conversions[i].stored) << '"' << conversions[i].typed << '"';
 
-    EXPECT_EQ(RunFullDialog(LookAtEveryValueAndCancel), 2);
+    EXPECT_EQ(RunOptionsDialog(LookAtEveryValueAndCancel, OnceShown, &full), 2);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(shownTexts[2 + i], conversions[i].shownNext) << '"' << conversions[i].typed << '"';
 }
 
 // --- The right click on the mascot window -------------------------------------------
 
-BOOL CALLBACK FindOwnMascot(HWND hwnd, LPARAM found)
-{
-    char name[64] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (lstrcmpA(name, className) != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
 struct RightClickTest : OptionsDialogTest {
     HWND hwnd = nullptr;
-
-    static void SetUpTestSuite()
-    {
-        appInstance = GetModuleHandleA(nullptr);
-        LoadClassName(appInstance);
-        RegisterMascotClass(appInstance);
-    }
 
     void SetUp() override
     {
         OptionsDialogTest::SetUp();
         if (HasFatalFailure()) return;
         ResetMascotState();
-        appInstance = GetModuleHandleA(nullptr);
-        ASSERT_TRUE(CreateMascotWindow(appInstance, SW_SHOWNOACTIVATE));
-        // Other test programs may show mascots too: take this thread's own.
-        EnumThreadWindows(GetCurrentThreadId(), FindOwnMascot, reinterpret_cast<LPARAM>(&hwnd));
+        hwnd = StartMascot();
         ASSERT_NE(hwnd, nullptr);
     }
 
     void TearDown() override
     {
-        if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
-        WPARAM code = 0;
-        TakeQuitMessage(code);  // or the next modal loop would end at once
-        if (backBufferDC != nullptr) DeleteDC(backBufferDC);
-        if (backBufferBitmap != nullptr) DeleteObject(backBufferBitmap);
-        backBufferDC = nullptr;
-        backBufferBitmap = nullptr;
-        appInstance = GetModuleHandleA(nullptr);
+        StopDrivingDialogs();
+        EndMascot(hwnd);
         OptionsDialogTest::TearDown();
     }
 };
@@ -908,13 +794,12 @@ TEST_F(RightClickTest, RightClickPausesTheMascotWhileTheDialogSavesTheRange)
 {
     typedX = "640";
     typedY = "480";
-    ArmDialogStep(NoteMascotAndSave);
+    DriveDialogs(NoteMascotAndSave, OnceShown);
 
     EXPECT_EQ(SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5)), 0);
-    DisarmDialogStep();
 
-    ASSERT_NE(run.dialog, nullptr) << "no dialog opened";
-    EXPECT_FALSE(run.stuck);
+    ASSERT_EQ(DialogsDriven(), 1) << "dialogs opened";
+    EXPECT_EQ(DialogsStuck(), 0);
     EXPECT_EQ(seen.owner, hwnd) << "the dialog belongs to the mascot window";
     EXPECT_FALSE(seen.running) << "the mascot stands still while the dialog is open";
     EXPECT_TRUE(mascot.running) << "and moves again afterwards";
@@ -932,12 +817,11 @@ TEST_F(RightClickTest, RightClickLeavesTheMascotRunningWhenNoDialogCanAppear)
     ASSERT_EQ(FindResourceA(withoutDialog, MAKEINTRESOURCEA(103), MAKEINTRESOURCEA(5)), nullptr);
     appInstance = withoutDialog;
     mascot.running = false;  // so that only the click can set it
-    ArmDialogStep(PressCancel);
+    DriveDialogs(PressCancel, OnceShown);
 
     EXPECT_EQ(SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0), 0);
-    DisarmDialogStep();
 
-    EXPECT_EQ(run.dialog, nullptr);
+    EXPECT_EQ(DialogsDriven(), 0);
     EXPECT_TRUE(mascot.running);
 }
 
@@ -973,9 +857,8 @@ void PutAnotherWindowInFrontTwice(HWND dialog)
 TEST_F(RightClickTest, ASecondRightClickOrOptionsCommandBringsTheDialogToTheFront)
 {
     front = Front{};
-    ArmDialogStep(PutAnotherWindowInFrontTwice);
+    DriveDialogs(PutAnotherWindowInFrontTwice, OnceShown);
     SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-    DisarmDialogStep();
 
     ASSERT_NE(front.dialog, nullptr) << "no dialog opened";
     EXPECT_EQ(front.noted, front.dialog);
@@ -997,17 +880,10 @@ struct AfterFlood {
 };
 AfterFlood afterFlood = {};
 
-BOOL CALLBACK CountDialog(HWND hwnd, LPARAM count)
-{
-    if (IsDialogWindow(hwnd)) ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
 LRESULT CALLBACK NoteAfterFlood(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_APP) return DefWindowProcA(hwnd, message, wParam, lParam);
-    afterFlood = AfterFlood{true, mascot.running, 0};
-    EnumThreadWindows(GetCurrentThreadId(), CountDialog, reinterpret_cast<LPARAM>(&afterFlood.dialogs));
+    afterFlood = AfterFlood{true, mascot.running, OpenDialogs()};
     return 0;
 }
 
@@ -1062,14 +938,14 @@ TEST_F(OptionsDialogTest, FloodOfRightClicksAndOptionsCommandsOpensNoSecondDialo
         flood = &c;
         flooded = false;
         afterFlood = AfterFlood{};
-        ASSERT_TRUE(AnswerDialogsWith(FloodTheMascot));
+        ASSERT_TRUE(DriveDialogs(FloodTheMascot));
 
         if (c.rightClick)
             SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
         else
             SendMessageA(hwnd, WM_COMMAND, CmdOptions, 0);
 
-        EXPECT_EQ(DialogsAnswered(), 1) << "dialogs opened";
+        EXPECT_EQ(DialogsDriven(), 1) << "dialogs opened";
         EXPECT_EQ(DialogsStuck(), 0);
         EXPECT_TRUE(afterFlood.noted);
         EXPECT_EQ(afterFlood.dialogs, 1) << "dialogs open after the flood";
@@ -1086,9 +962,9 @@ TEST_F(OptionsDialogTest, FloodOfRightClicksAndOptionsCommandsOpensNoSecondDialo
         if (c.windowStays) {
             // Once the dialog has ended, the next right click opens one again.
             SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-            EXPECT_EQ(DialogsAnswered(), 2);
+            EXPECT_EQ(DialogsDriven(), 2);
         }
-        StopAnsweringDialogs();
+        StopDrivingDialogs();
         EndMascot(hwnd);
     }
     DestroyWindow(noteWindow);

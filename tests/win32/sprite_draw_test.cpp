@@ -14,55 +14,14 @@
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/win32/SpriteDraw.h"
 #include "support/BmpFixture.h"
-#include "support/Canvas.h"
-#include "support/TestFolder.h"
+#include "support/CanvasTest.h"
 
 namespace {
 
 const uint32_t Backdrop = 0x123456;  // anything drawing has not touched
 
-struct SpriteDrawTest : ::testing::Test {
-    TestFolder folder = {};
-    Canvas canvas = {};
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(EnterTestFolder(folder));
-        ResetMascotState();
-        FillAnimationCatalogue();
-        canvas = MakeCanvas(60, 60, KeyGreen);
-        ASSERT_NE(canvas.dc, nullptr);
-    }
-
-    void TearDown() override
-    {
-        FreeCanvas(canvas);
-        LeaveTestFolder(folder);
-    }
-
-    std::vector<uint32_t> Snapshot() const
-    {
-        GdiFlush();
-        return std::vector<uint32_t>(canvas.bits, canvas.bits + canvas.width * canvas.height);
-    }
-
-    // Every pixel of the canvas is the picture at (left, top), plain or
-    // mirrored, or else `around`.
-    void ExpectPictureAt(const Picture& picture, int left, int top, bool mirrored, uint32_t around) const
-    {
-        int wrong = 0;
-        for (int y = 0; y < canvas.height; ++y) {
-            for (int x = 0; x < canvas.width; ++x) {
-                uint32_t want = around;
-                DrawnPicturePixel(picture, left, top, mirrored, x, y, want);
-                const uint32_t got = CanvasPixel(canvas, x, y);
-                if (got != want && ++wrong <= 5)
-                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << got << ", wanted "
-                                  << want;
-            }
-        }
-        EXPECT_EQ(wrong, 0);
-    }
+struct SpriteDrawTest : CanvasTest {
+    SpriteDrawTest() : CanvasTest(60, 60, KeyGreen) {}
 };
 
 // --- ClearToKey ------------------------------------------------------------
@@ -128,21 +87,11 @@ TEST_F(SpriteDrawTest, HalfRedHalfBluePictureDrawnPlainAndMirrored)
     const Picture halves = HalvesPicture(40, 30, Red, Blue);
     ASSERT_TRUE(WriteBmp("a/w0.bmp", halves));
 
-    SpriteDraw(canvas.dc, 0, 0, "w0");
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 20, 30, Red), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 20, 0, 40, 30, Blue), 0);
     // Smaller than the window: the rest stays see-through.
-    EXPECT_EQ(CountPixelsNot(canvas, 40, 0, 60, 60, KeyGreen), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 30, 40, 60, KeyGreen), 0);
-
-    ClearToKey(canvas.dc);
-    SpriteDrawMirrored(canvas.dc, 0, 0, "w0");
-    const int s = MirrorShift;
-    EXPECT_EQ(CountPixelsNot(canvas, s, 0, 20 + s, 30, Blue), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 20 + s, 0, 40 + s, 30, Red), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, s, 60, KeyGreen), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 40 + s, 0, 60, 60, KeyGreen), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 30, 60, 60, KeyGreen), 0);
+    for (bool mirrored : {false, true}) {
+        Draw("w0", 0, 0, mirrored);
+        EXPECT_EQ(Mismatch(halves, 0, 0, mirrored), "") << (mirrored ? "mirrored" : "plain");
+    }
 }
 
 TEST_F(SpriteDrawTest, EveryPixelLandsInPlaceAtAnOffsetPlainAndMirrored)
@@ -152,12 +101,10 @@ TEST_F(SpriteDrawTest, EveryPixelLandsInPlaceAtAnOffsetPlainAndMirrored)
     const Picture pattern = PatternPicture(37, 23);
     ASSERT_TRUE(WriteBmp("a/f0.bmp", pattern));
 
-    SpriteDraw(canvas.dc, 11, 7, "f0");
-    ExpectPictureAt(pattern, 11, 7, false, KeyGreen);
-
-    ClearToKey(canvas.dc);
-    SpriteDrawMirrored(canvas.dc, 11, 7, "f0");
-    ExpectPictureAt(pattern, 11, 7, true, KeyGreen);
+    for (bool mirrored : {false, true}) {
+        Draw("f0", 11, 7, mirrored);
+        EXPECT_EQ(Mismatch(pattern, 11, 7, mirrored), "") << (mirrored ? "mirrored" : "plain");
+    }
 }
 
 TEST_F(SpriteDrawTest, AnyBitmapLayoutWindowsLoadsIsDrawnTheSame)
@@ -169,12 +116,10 @@ TEST_F(SpriteDrawTest, AnyBitmapLayoutWindowsLoadsIsDrawnTheSame)
         SCOPED_TRACE(testing::Message() << "layout " << layout);
         ASSERT_TRUE(WriteBmp("b/p0.bmp", pattern, layout));
         mascot.skinIndex = 1;
-        ClearToKey(canvas.dc);
-        SpriteDraw(canvas.dc, 2, 3, "p0");
-        ExpectPictureAt(pattern, 2, 3, false, KeyGreen);
-        ClearToKey(canvas.dc);
-        SpriteDrawMirrored(canvas.dc, 2, 3, "p0");
-        ExpectPictureAt(pattern, 2, 3, true, KeyGreen);
+        for (bool mirrored : {false, true}) {
+            Draw("p0", 2, 3, mirrored);
+            EXPECT_EQ(Mismatch(pattern, 2, 3, mirrored), "") << (mirrored ? "mirrored" : "plain");
+        }
     }
 }
 
@@ -192,16 +137,7 @@ TEST_F(SpriteDrawTest, LargerPictureIsDrawnWholeAndNearKeyColoursStayDistinct)
 
     SpriteDraw(wide.dc, 0, 0, "kime0");
 
-    int wrong = 0;
-    for (int y = 0; y < 80; ++y)
-        for (int x = 0; x < 100; ++x)
-            if (CanvasPixel(wide, x, y) != PicturePixel(picture, x, y)) ++wrong;
-    EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(CanvasPixel(wide, 0, 0), 0x00FE00u);
-    EXPECT_EQ(CanvasPixel(wide, 1, 0), 0x01FF00u);
-    EXPECT_EQ(CanvasPixel(wide, 2, 0), KeyGreen);
-    EXPECT_EQ(CountPixelsNot(wide, 100, 0, 130, 90, KeyGreen), 0);
-    EXPECT_EQ(CountPixelsNot(wide, 0, 80, 100, 90, KeyGreen), 0);
+    EXPECT_EQ(PictureMismatch(wide, picture, 0, 0, false, KeyGreen), "");
     FreeCanvas(wide);
 }
 
@@ -210,32 +146,25 @@ TEST_F(SpriteDrawTest, LargerPictureIsDrawnWholeAndNearKeyColoursStayDistinct)
 TEST_F(SpriteDrawTest, MissingFileDrawsNothingAndLeavesTheBufferUsable)
 {
     FillCanvas(canvas, Backdrop);
-    const std::vector<uint32_t> before = Snapshot();
+    const std::vector<uint32_t> before = CanvasPixels(canvas);
 
     SpriteDraw(canvas.dc, 0, 0, "w0");
     SpriteDrawMirrored(canvas.dc, 5, 5, "w0");
 
-    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(CanvasPixels(canvas), before);
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
     // The same context goes on taking fills and pictures.
     ClearToKey(canvas.dc);
     EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
     ASSERT_TRUE(WriteBmp("a/w0.bmp", SolidPicture(10, 10, Red)));
     SpriteDraw(canvas.dc, 0, 0, "w0");
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 10, 10, Red), 0);
+    EXPECT_EQ(Mismatch(SolidPicture(10, 10, Red), 0, 0, false), "");
 }
 
 TEST_F(SpriteDrawTest, FilesThatAreNotBitmapsDrawNothing)
 {
-    std::vector<uint8_t> truncated;
-    {
-        ASSERT_TRUE(WriteBmp("a/n0.bmp", SolidPicture(20, 20, Red)));
-        FILE* file = std::fopen("a/n0.bmp", "rb");
-        ASSERT_NE(file, nullptr);
-        truncated.resize(10);  // inside the file header
-        truncated.resize(std::fread(truncated.data(), 1, truncated.size(), file));
-        std::fclose(file);
-    }
+    std::vector<uint8_t> truncated = EncodeBmp(SolidPicture(20, 20, Red), 24, false);
+    truncated.resize(10);  // inside the file header
     const char text[] = "this is not a picture\n";
     const uint8_t garbage[] = {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0x28, 0, 0, 0};
     struct Case {
@@ -268,38 +197,30 @@ TEST_F(SpriteDrawTest, FilesThatAreNotBitmapsDrawNothing)
 
 TEST_F(SpriteDrawTest, FileReplacedOnDiskShowsAtTheNextDraw)
 {
-    ASSERT_TRUE(WriteBmp("a/w2.bmp", SolidPicture(10, 10, Red)));
-    SpriteDraw(canvas.dc, 0, 0, "w2");
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 10, 10, Red), 0);
-
-    ASSERT_TRUE(WriteBmp("a/w2.bmp", SolidPicture(20, 15, Blue)));
-    ClearToKey(canvas.dc);
-    SpriteDraw(canvas.dc, 0, 0, "w2");
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 20, 15, Blue), 0);
-    EXPECT_EQ(CountPixelsNot(canvas, 20, 0, 60, 60, KeyGreen), 0);
-
+    const Picture pictures[] = {SolidPicture(10, 10, Red), SolidPicture(20, 15, Blue)};
+    for (const Picture& picture : pictures) {
+        ASSERT_TRUE(WriteBmp("a/w2.bmp", picture));
+        Draw("w2", 0, 0);
+        EXPECT_EQ(Mismatch(picture, 0, 0, false), "");
+    }
     ASSERT_TRUE(DeleteFileA("a/w2.bmp"));
-    ClearToKey(canvas.dc);
-    SpriteDraw(canvas.dc, 0, 0, "w2");
+    Draw("w2", 0, 0);
     EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
 }
 
 TEST_F(SpriteDrawTest, DrawingTheSameNameTwiceGivesIdenticalPixels)
 {
     ASSERT_TRUE(WriteBmp("a/w4.bmp", PatternPicture(33, 47)));
-    SpriteDraw(canvas.dc, 3, 1, "w4");
-    const std::vector<uint32_t> first = Snapshot();
-    ClearToKey(canvas.dc);
-    SpriteDraw(canvas.dc, 3, 1, "w4");
-    EXPECT_EQ(Snapshot(), first);
+    Draw("w4", 3, 1);
+    const std::vector<uint32_t> first = CanvasPixels(canvas);
+    Draw("w4", 3, 1);
+    EXPECT_EQ(CanvasPixels(canvas), first);
 
-    ClearToKey(canvas.dc);
-    SpriteDrawMirrored(canvas.dc, 3, 1, "w4");
-    const std::vector<uint32_t> mirrored = Snapshot();
+    Draw("w4", 3, 1, true);
+    const std::vector<uint32_t> mirrored = CanvasPixels(canvas);
     EXPECT_NE(mirrored, first);
-    ClearToKey(canvas.dc);
-    SpriteDrawMirrored(canvas.dc, 3, 1, "w4");
-    EXPECT_EQ(Snapshot(), mirrored);
+    Draw("w4", 3, 1, true);
+    EXPECT_EQ(CanvasPixels(canvas), mirrored);
 }
 
 TEST_F(SpriteDrawTest, SkinIndexChoosesTheFolder)
@@ -311,18 +232,15 @@ TEST_F(SpriteDrawTest, SkinIndexChoosesTheFolder)
     for (int skin = 0; skin < 4; ++skin) {
         SCOPED_TRACE(testing::Message() << "skin " << skin);
         mascot.skinIndex = skin;
-        ClearToKey(canvas.dc);
-        SpriteDraw(canvas.dc, 0, 0, "w3");
-        EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 8, 8, colours[skin]), 0);
-        ClearToKey(canvas.dc);
-        SpriteDrawMirrored(canvas.dc, 0, 0, "w3");
-        EXPECT_EQ(CountPixelsNot(canvas, MirrorShift, 0, 8 + MirrorShift, 8, colours[skin]), 0);
+        for (bool mirrored : {false, true}) {
+            Draw("w3", 0, 0, mirrored);
+            EXPECT_EQ(Mismatch(SolidPicture(8, 8, colours[skin]), 0, 0, mirrored), "");
+        }
     }
     // Without its own file a skin shows nothing, not another skin's picture.
     ASSERT_TRUE(DeleteFileA("c/w3.bmp"));
     mascot.skinIndex = 2;
-    ClearToKey(canvas.dc);
-    SpriteDraw(canvas.dc, 0, 0, "w3");
+    Draw("w3", 0, 0);
     EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0);
 }
 
@@ -350,17 +268,14 @@ TEST_F(SpriteDrawTest, TheBuiltInSkinsDrawAsTheShippedFiles)
             const std::string file = std::string(folders[skin]) + "/" + name + ".bmp";
             for (bool mirrored : {false, true}) {
                 ASSERT_TRUE(RemoveDirectoryA(folders[skin]));
-                ClearToKey(canvas.dc);
-                (mirrored ? SpriteDrawMirrored : SpriteDraw)(canvas.dc, 0, 0, name.c_str());
-                const std::vector<uint32_t> builtIn = Snapshot();
+                Draw(name.c_str(), 0, 0, mirrored);
+                const std::vector<uint32_t> builtIn = CanvasPixels(canvas);
                 ASSERT_TRUE(CreateDirectoryA(folders[skin], nullptr));
-                ClearToKey(canvas.dc);
-                (mirrored ? SpriteDrawMirrored : SpriteDraw)(canvas.dc, 0, 0, name.c_str());
+                Draw(name.c_str(), 0, 0, mirrored);
                 EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 0) << "an empty folder of its own";
                 ASSERT_TRUE(CopyFileA((std::string(shipped) + "/" + file).c_str(), file.c_str(), FALSE));
-                ClearToKey(canvas.dc);
-                (mirrored ? SpriteDrawMirrored : SpriteDraw)(canvas.dc, 0, 0, name.c_str());
-                EXPECT_EQ(builtIn, Snapshot());
+                Draw(name.c_str(), 0, 0, mirrored);
+                EXPECT_EQ(builtIn, CanvasPixels(canvas));
                 EXPECT_GT(CountPixelsNot(canvas, 0, 0, 60, 60, KeyGreen), 300) << "nothing drawn";
                 ASSERT_TRUE(DeleteFileA(file.c_str()));
                 ++compared;
@@ -486,12 +401,11 @@ TEST_F(AnimateStateTest, FramesComeFromTheCurrentSkin)
 {
     ASSERT_TRUE(WriteBmp("c/n0.bmp", HalvesPicture(10, 4, Blue, Black)));
     mascot.skinIndex = 2;
-    ClearToKey(canvas.dc);
-    AnimateState(canvas.dc, 2);
-    EXPECT_EQ(CountPixelsNot(canvas, 0, 0, 5, 4, Blue), 0);
-    ClearToKey(canvas.dc);
-    AnimateState(canvas.dc, 6);
-    EXPECT_EQ(CountPixelsNot(canvas, 5 + MirrorShift, 0, 10 + MirrorShift, 4, Blue), 0);
+    for (int row : {2, 6}) {
+        ClearToKey(canvas.dc);
+        AnimateState(canvas.dc, row);
+        EXPECT_EQ(Mismatch(HalvesPicture(10, 4, Blue, Black), 0, 0, row == 6), "") << "row " << row;
+    }
 }
 
 }  // namespace

@@ -3,22 +3,17 @@
 #include <windows.h>
 
 #include "app/MascotState.h"
-#include "app/win32/MascotWindow.h"
 #include "app/win32/MascotWndProc.h"
 #include "app/win32/ShellState.h"
+#include "support/MascotRun.h"
 
 namespace {
 
-HWND FindMascot() { return FindWindowA("AAA", "Pelmo"); }
+HWND hwnd = nullptr;
 
 struct WindowFixture : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        appInstance = GetModuleHandleA(nullptr);
-        LoadClassName(appInstance);
-        RegisterMascotClass(appInstance);
-        ASSERT_TRUE(CreateMascotWindow(appInstance, SW_SHOWNOACTIVATE));
-    }
+    static void SetUpTestSuite() { hwnd = StartMascot(); }
+    static void TearDownTestSuite() { EndMascot(hwnd); }
 };
 
 TEST_F(WindowFixture, ClassNameComesFromTheStringTable) { EXPECT_STREQ(className, "AAA"); }
@@ -39,8 +34,8 @@ TEST_F(WindowFixture, ClassIsRegisteredAsSpecified)
 
 TEST_F(WindowFixture, WindowIsALayeredTopmostToolPopup)
 {
-    HWND hwnd = FindMascot();
     ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(FindWindowA("AAA", "Pelmo"), hwnd);
     const LONG_PTR exStyle = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
     EXPECT_TRUE(exStyle & WS_EX_LAYERED);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
@@ -59,7 +54,7 @@ TEST_F(WindowFixture, ColourKeyIsPureGreen)
     COLORREF key = 0;
     BYTE alpha = 0;
     DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(FindMascot(), &key, &alpha, &flags));
+    ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
     EXPECT_EQ(key, 0x00FF00u);
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
 }

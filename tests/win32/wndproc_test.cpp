@@ -10,11 +10,11 @@
 #include <string>
 
 #include "app/MascotState.h"
-#include "app/win32/MascotWindow.h"
 #include "app/win32/ShellState.h"
 #include "sprites/AnimationCatalogue.h"
 #include "support/BmpFixture.h"
 #include "support/Canvas.h"
+#include "support/MascotRun.h"
 #include "support/TestFolder.h"
 #include "support/WindowSupport.h"
 
@@ -87,22 +87,16 @@ struct WndProcTest : ::testing::Test {
     TestFolder folder = {};
     HWND hwnd = nullptr;
 
-    static void SetUpTestSuite()
-    {
-        appInstance = GetModuleHandleA(nullptr);
-        LoadClassName(appInstance);
-        RegisterMascotClass(appInstance);
-        suiteReady = InstallDefWindowProcSpy() && InstallSentResultHook();
-    }
+    static void SetUpTestSuite() { suiteReady = InstallDefWindowProcSpy() && RecordSentResults(true); }
 
-    static void TearDownTestSuite() { RemoveSentResultHook(); }
+    static void TearDownTestSuite() { RecordSentResults(false); }
 
     void SetUp() override
     {
         ASSERT_TRUE(suiteReady);
         ASSERT_TRUE(EnterTestFolder(folder));
         ResetMascotState();
-        hwnd = CreateMascot();
+        hwnd = StartMascot();
         ASSERT_NE(hwnd, nullptr);
         ResetDefWindowProcSpy();
         ClearSentResults();
@@ -110,34 +104,10 @@ struct WndProcTest : ::testing::Test {
 
     void TearDown() override
     {
-        EndMascot();
-        appInstance = GetModuleHandleA(nullptr);
+        StopDrivingDialogs();
+        EndMascot(hwnd);
         ResetDefWindowProcSpy();
         LeaveTestFolder(folder);
-    }
-
-    // Creates the window as the program does; the handle comes from the
-    // creation message itself.
-    static HWND CreateMascot()
-    {
-        ClearSentResults();
-        if (!CreateMascotWindow(appInstance, SW_SHOWNOACTIVATE)) return nullptr;
-        SentResult created = {};
-        return LastSentResultOfClass(className, WM_CREATE, created) ? created.hwnd : nullptr;
-    }
-
-    // Destroys the window if it is still there, drops the quit message and
-    // frees the back buffer (the program keeps it; tests make many).
-    void EndMascot()
-    {
-        if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
-        hwnd = nullptr;
-        WPARAM code = 0;
-        TakeQuitMessage(code);
-        if (backBufferDC != nullptr) DeleteDC(backBufferDC);
-        if (backBufferBitmap != nullptr) DeleteObject(backBufferBitmap);
-        backBufferDC = nullptr;
-        backBufferBitmap = nullptr;
     }
 
     void Repaint() { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
@@ -159,7 +129,7 @@ bool TimerHasTicked() { return mascot.idleTicks > 0; }
 
 TEST_F(WndProcTest, CreationSetsUpTheMascotAndReturnsZero)
 {
-    EndMascot();
+    EndMascot(hwnd);
     ResetMascotState();
     EXPECT_EQ(Describe(atProcessStart), Describe(mascot)) << "the reset gives the process-start record";
     mascot.posX = -7;
@@ -168,7 +138,7 @@ TEST_F(WndProcTest, CreationSetsUpTheMascotAndReturnsZero)
     ResetDefWindowProcSpy();
     createSeen = false;
     OnSentResult(SnapshotAtCreate);
-    hwnd = CreateMascot();
+    hwnd = StartMascot();
     OnSentResult(nullptr);
     ASSERT_NE(hwnd, nullptr);
     ASSERT_TRUE(createSeen);
@@ -198,9 +168,7 @@ TEST_F(WndProcTest, CreationSetsUpTheMascotAndReturnsZero)
     EXPECT_EQ(AnimationCatalogue[0].frameCount, 6);
     EXPECT_STREQ(AnimationCatalogue[49].stem, "k");
 
-    // The mascot timer runs: its ticks count idle ticks. Paused, a tick
-    // does not move the window, which under Wine without a window manager
-    // costs seconds.
+    // The mascot timer runs: its ticks count idle ticks, paused as well.
     mascot.idleTicks = 0;
     mascot.running = false;
     EXPECT_TRUE(PumpUntil(TimerHasTicked, 5000));
@@ -345,7 +313,7 @@ TEST_F(WndProcTest, ExitCommandDestroysTheWindowWhateverTheHighWord)
     const WORD highWords[] = {0, 1, 0x8000, 0xFFFF};
     for (WORD high : highWords) {
         SCOPED_TRACE(testing::Message() << "high word " << high);
-        if (hwnd == nullptr) hwnd = CreateMascot();
+        if (hwnd == nullptr) hwnd = StartMascot();
         ASSERT_NE(hwnd, nullptr);
         ResetDefWindowProcSpy();
         EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(105, high), 0x1234), 0);
@@ -354,7 +322,7 @@ TEST_F(WndProcTest, ExitCommandDestroysTheWindowWhateverTheHighWord)
         WPARAM code = 99;
         EXPECT_TRUE(TakeQuitMessage(code));
         EXPECT_EQ(code, 0u);
-        EndMascot();
+        EndMascot(hwnd);
     }
 }
 
@@ -399,8 +367,9 @@ TEST_F(WndProcTest, UnknownCommandsReturnWhatDefWindowProcReturns)
     EXPECT_EQ(Describe(mascot), before);
 }
 
-// What the dialog helper saw while the options dialog was open.
+// What the act saw while the options dialog was open; then it presses Esc.
 struct DialogVisitRecord {
+    HWND owner;
     bool running;
     bool isOptionsDialog;
     bool tickMoved;
@@ -414,7 +383,7 @@ void VisitOptionsDialog(HWND dialog)
 {
     visit.running = mascot.running;
     visit.isOptionsDialog = GetDlgItem(dialog, 1005) != nullptr && GetDlgItem(dialog, 1006) != nullptr;
-    HWND owner = GetWindow(dialog, GW_OWNER);
+    HWND owner = visit.owner = GetWindow(dialog, GW_OWNER);
 
     PrepareWalkAwayFromCursor();
     const int x = mascot.posX;
@@ -428,6 +397,7 @@ void VisitOptionsDialog(HWND dialog)
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     visit.nonKeyAfterPaint = NonKeyPixelsInWindowCorner();
     visit.paintAdvancedFrames = mascot.frameDelay != delay;
+    PostDialogCommand(dialog, IDCANCEL);
 }
 
 TEST_F(WndProcTest, RightClickPausesTheMascotWhileTheDialogIsOpen)
@@ -435,11 +405,13 @@ TEST_F(WndProcTest, RightClickPausesTheMascotWhileTheDialogIsOpen)
     ASSERT_TRUE(WriteSolidWalkFrames(Red));
     visit = DialogVisitRecord{};
     visit.tickMoved = visit.tickRequestedPaint = visit.paintAdvancedFrames = true;
-    CloseNextDialogOf(hwnd, VisitOptionsDialog);
+    DriveDialogs(VisitOptionsDialog, OnceShown);
 
     const LRESULT result = SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
 
-    ASSERT_NE(StopDialogCloser(), nullptr) << "the options dialog never opened";
+    ASSERT_EQ(DialogsDriven(), 1) << "the options dialog never opened";
+    EXPECT_EQ(DialogsStuck(), 0);
+    EXPECT_EQ(visit.owner, hwnd);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(DefWindowProcCalls(WM_RBUTTONDOWN), 0);
     EXPECT_TRUE(visit.isOptionsDialog);
@@ -457,11 +429,11 @@ TEST_F(WndProcTest, RightClickResumesAtOnceWhenTheDialogCannotBeShown)
     HMODULE withoutDialog = GetModuleHandleA("gdi32.dll");
     ASSERT_EQ(FindResourceA(withoutDialog, MAKEINTRESOURCEA(103), MAKEINTRESOURCEA(5)), nullptr);
     appInstance = withoutDialog;
-    CloseNextDialogOf(hwnd, nullptr);
+    DriveDialogs([](HWND dialog) { PostDialogCommand(dialog, IDCANCEL); });
 
     EXPECT_EQ(SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, 0), 0);
 
-    EXPECT_EQ(StopDialogCloser(), nullptr);
+    EXPECT_EQ(DialogsDriven(), 0);
     EXPECT_TRUE(mascot.running);
     EXPECT_EQ(DefWindowProcCalls(WM_RBUTTONDOWN), 0);
 }
@@ -470,12 +442,14 @@ TEST_F(WndProcTest, OptionsCommandOpensTheDialogAndTheMascotGoesOn)
 {
     ASSERT_TRUE(WriteSolidWalkFrames(Red));
     visit = DialogVisitRecord{};
-    CloseNextDialogOf(hwnd, VisitOptionsDialog);
+    DriveDialogs(VisitOptionsDialog, OnceShown);
 
     // The high word, which an accelerator would set, is not looked at.
     const LRESULT result = SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(32793, 1), 0);
 
-    ASSERT_NE(StopDialogCloser(), nullptr) << "the options dialog never opened";
+    ASSERT_EQ(DialogsDriven(), 1) << "the options dialog never opened";
+    EXPECT_EQ(DialogsStuck(), 0);
+    EXPECT_EQ(visit.owner, hwnd);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(DefWindowProcCalls(WM_COMMAND), 0);
     EXPECT_TRUE(visit.isOptionsDialog);

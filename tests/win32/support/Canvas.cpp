@@ -1,5 +1,7 @@
 #include "support/Canvas.h"
 
+#include <cstdio>
+
 Canvas MakeCanvas(int width, int height, uint32_t rgb)
 {
     Canvas canvas = {nullptr, nullptr, nullptr, nullptr, width, height};
@@ -36,6 +38,13 @@ void FreeCanvas(Canvas& canvas)
     canvas = Canvas{nullptr, nullptr, nullptr, nullptr, 0, 0};
 }
 
+Canvas CopyOfDc(HDC dc, int width, int height)
+{
+    Canvas copy = MakeCanvas(width, height, 0);
+    if (copy.dc != nullptr) BitBlt(copy.dc, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    return copy;
+}
+
 void FillCanvas(Canvas& canvas, uint32_t rgb)
 {
     GdiFlush();
@@ -50,6 +59,14 @@ uint32_t CanvasPixel(const Canvas& canvas, int x, int y)
     return canvas.bits[static_cast<size_t>(y) * canvas.width + x] & 0xFFFFFF;
 }
 
+std::vector<uint32_t> CanvasPixels(const Canvas& canvas)
+{
+    GdiFlush();
+    std::vector<uint32_t> pixels(canvas.bits, canvas.bits + static_cast<size_t>(canvas.width) * canvas.height);
+    for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+    return pixels;
+}
+
 int CountPixelsNot(const Canvas& canvas, int left, int top, int right, int bottom, uint32_t rgb)
 {
     GdiFlush();
@@ -58,6 +75,25 @@ int CountPixelsNot(const Canvas& canvas, int left, int top, int right, int botto
         for (int x = left; x < right; ++x)
             if ((canvas.bits[static_cast<size_t>(y) * canvas.width + x] & 0xFFFFFF) != rgb) ++count;
     return count;
+}
+
+std::string PictureMismatch(const Canvas& canvas, const Picture& picture, int left, int top, bool mirrored,
+                            uint32_t backdrop, uint32_t (*seen)(uint32_t))
+{
+    const std::vector<uint32_t> pixels = CanvasPixels(canvas);
+    int wrong = 0;
+    char first[80] = "";
+    for (int y = 0; y < canvas.height; ++y) {
+        for (int x = 0; x < canvas.width; ++x) {
+            uint32_t want = backdrop;
+            if (DrawnPicturePixel(picture, left, top, mirrored, x, y, want) && seen != nullptr) want = seen(want);
+            const uint32_t got = pixels[static_cast<size_t>(y) * canvas.width + x];
+            if (got != want && wrong++ == 0)
+                std::snprintf(first, sizeof first, "the first at (%d, %d) is %06X, not %06X", x, y,
+                              static_cast<unsigned>(got), static_cast<unsigned>(want));
+        }
+    }
+    return wrong == 0 ? "" : std::to_string(wrong) + " pixels wrong; " + first;
 }
 
 uint32_t DcPixel(HDC dc, int x, int y)

@@ -42,4 +42,5 @@ void EndMascot(HWND& hwnd)
     if (backBufferBitmap != nullptr) DeleteObject(backBufferBitmap);
     backBufferDC = nullptr;
     backBufferBitmap = nullptr;
+    appInstance = GetModuleHandleA(nullptr);
 }

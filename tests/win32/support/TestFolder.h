@@ -1,5 +1,8 @@
-// A throw-away working folder holding the skin folders a/ to d/, because
-// sprite paths are relative to the current directory.
+// A throw-away working folder holding the skin folders a/ to d/, empty.
+// The program opens a frame by its relative name ("a/w3.bmp") from the
+// working folder when that holds the skin's folder, else by a wide full
+// path beside the program, else draws its built-in copy: with all four
+// folders here, every frame a test draws is one the test wrote, or none.
 #pragma once
 #include <string>
 #include <vector>

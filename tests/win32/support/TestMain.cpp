@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/DialogAnswer.h"
+#include "support/WindowSupport.h"
 
 namespace {
 

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "support/DialogAnswer.h"
-
 namespace {
 
 typedef LRESULT(WINAPI* WindowProcedure)(HWND, UINT, WPARAM, LPARAM);
@@ -50,46 +48,88 @@ bool PatchImports(ULONG_PTR target, ULONG_PTR replacement)
 
 namespace {
 
+HHOOK hook = nullptr;
+bool recording = false;
 std::vector<SentResult> sentResults;
-HHOOK sentResultHook = nullptr;
 void (*sentResultCallback)(const SentResult&) = nullptr;
 
-LRESULT CALLBACK RecordSentResult(int code, WPARAM wParam, LPARAM lParam)
+// The dialog driver: the act, and the dialog it is at.
+const DWORD StuckMs = 500;
+DialogAct dialogAct;
+DialogMoment dialogMoment = BeforeShown;
+HWND dialog = nullptr;
+bool acted = false;
+UINT_PTR dialogTimer = 0;
+int driven = 0;
+int stuck = 0;
+
+void CALLBACK DialogTick(HWND, UINT, UINT_PTR, DWORD);
+
+void ArmDialogTimer(DWORD ms)
 {
-    if (code == HC_ACTION) {
-        const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        sentResults.push_back(SentResult{sent->hwnd, sent->message, sent->lResult});
-        if (sentResultCallback != nullptr) sentResultCallback(sentResults.back());
-    }
-    return CallNextHookEx(sentResultHook, code, wParam, lParam);
+    if (dialogTimer != 0) KillTimer(nullptr, dialogTimer);
+    dialogTimer = ms != 0 ? SetTimer(nullptr, 0, ms, DialogTick) : 0;
 }
 
-HWND closerOwner = nullptr;
-DialogVisit closerVisit = nullptr;
-UINT_PTR closerTimer = 0;
-HWND closerSeen = nullptr;
-HWND closerFound = nullptr;
-
-BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM)
+void Act(HWND hwnd)
 {
-    if (IsDialogWindow(hwnd) && GetWindow(hwnd, GW_OWNER) == closerOwner) {
-        closerFound = hwnd;
-        return FALSE;
+    acted = true;
+    // Disarmed meanwhile: the act may dispatch messages and must not re-enter.
+    ArmDialogTimer(0);
+    dialogAct(hwnd);
+    ArmDialogTimer(StuckMs);
+}
+
+BOOL CALLBACK EndStuckDialog(HWND hwnd, LPARAM)
+{
+    if (IsDialogWindow(hwnd)) {
+        ++stuck;
+        EndDialog(hwnd, DialogStuckResult);
     }
     return TRUE;
 }
 
-void CALLBACK CloseDialogTick(HWND, UINT, UINT_PTR, DWORD)
+void CALLBACK DialogTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    closerFound = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, 0);
-    if (closerFound == nullptr) return;
-    // Stop first: the visit may dispatch messages and must not re-enter.
-    KillTimer(nullptr, closerTimer);
-    closerTimer = 0;
-    closerSeen = closerFound;
-    if (closerVisit != nullptr) closerVisit(closerSeen);
-    EndDialog(closerSeen, IDCANCEL);
+    if (!acted) {
+        if (IsWindowVisible(dialog)) Act(dialog);
+        return;
+    }
+    ArmDialogTimer(0);
+    EnumThreadWindows(GetCurrentThreadId(), EndStuckDialog, 0);
+}
+
+LRESULT CALLBACK AfterSentMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (recording) {
+            sentResults.push_back(SentResult{sent->hwnd, sent->message, sent->lResult});
+            if (sentResultCallback != nullptr) sentResultCallback(sentResults.back());
+        }
+        if (sent->message == WM_INITDIALOG && dialogAct && IsDialogWindow(sent->hwnd)) {
+            ++driven;
+            dialog = sent->hwnd;
+            acted = false;
+            if (dialogMoment == BeforeShown)
+                Act(dialog);
+            else
+                ArmDialogTimer(10);
+        }
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+bool WatchSentMessages()
+{
+    if (hook == nullptr) hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterSentMessage, nullptr, GetCurrentThreadId());
+    return hook != nullptr;
+}
+
+BOOL CALLBACK CountDialog(HWND hwnd, LPARAM count)
+{
+    if (IsDialogWindow(hwnd)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
 }
 
 }  // namespace
@@ -136,51 +176,21 @@ LRESULT RealDefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool InstallSentResultHook()
+bool RecordSentResults(bool on)
 {
-    if (sentResultHook == nullptr)
-        sentResultHook = SetWindowsHookExA(WH_CALLWNDPROCRET, RecordSentResult, nullptr, GetCurrentThreadId());
-    return sentResultHook != nullptr;
+    recording = on;
+    return WatchSentMessages();
 }
 
 void OnSentResult(void (*callback)(const SentResult& sent)) { sentResultCallback = callback; }
 
-void RemoveSentResultHook()
-{
-    if (sentResultHook != nullptr) UnhookWindowsHookEx(sentResultHook);
-    sentResultHook = nullptr;
-}
-
 void ClearSentResults() { sentResults.clear(); }
-
-int SentResultCount(UINT message)
-{
-    int count = 0;
-    for (const SentResult& r : sentResults)
-        if (r.message == message) ++count;
-    return count;
-}
 
 bool LastSentResult(HWND hwnd, UINT message, SentResult& out)
 {
     for (size_t i = sentResults.size(); i > 0; --i) {
-        const SentResult& r = sentResults[i - 1];
-        if (r.message == message && (hwnd == nullptr || r.hwnd == hwnd)) {
+        if (sentResults[i - 1].message == message && sentResults[i - 1].hwnd == hwnd) {
             out = sentResults[i - 1];
-            return true;
-        }
-    }
-    return false;
-}
-
-bool LastSentResultOfClass(const char* windowClass, UINT message, SentResult& out)
-{
-    for (size_t i = sentResults.size(); i > 0; --i) {
-        const SentResult& r = sentResults[i - 1];
-        char name[64] = "";
-        if (r.message != message || !GetClassNameA(r.hwnd, name, sizeof name)) continue;
-        if (lstrcmpA(name, windowClass) == 0) {
-            out = r;
             return true;
         }
     }
@@ -220,17 +230,46 @@ bool PumpUntil(bool (*done)(), DWORD limitMs)
     return true;
 }
 
-void CloseNextDialogOf(HWND owner, DialogVisit visit)
+bool DriveDialogs(const DialogAct& act, DialogMoment moment)
 {
-    closerOwner = owner;
-    closerVisit = visit;
-    closerSeen = nullptr;
-    closerTimer = SetTimer(nullptr, 0, 20, CloseDialogTick);
+    dialogAct = act;
+    dialogMoment = moment;
+    driven = 0;
+    stuck = 0;
+    return WatchSentMessages();
 }
 
-HWND StopDialogCloser()
+void StopDrivingDialogs()
 {
-    if (closerTimer != 0) KillTimer(nullptr, closerTimer);
-    closerTimer = 0;
-    return closerSeen;
+    dialogAct = nullptr;
+    ArmDialogTimer(0);
+    dialog = nullptr;
 }
+
+int DialogsDriven() { return driven; }
+int DialogsStuck() { return stuck; }
+
+int OpenDialogs()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountDialog, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+bool IsDialogWindow(HWND hwnd)
+{
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
+}
+
+std::string DialogText(HWND dialog, int id)
+{
+    char text[600] = "";
+    GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
+    return text;
+}
+
+void SetDialogText(HWND dialog, int id, const char* text) { SetWindowTextA(GetDlgItem(dialog, id), text); }
+
+void PostDialogCommand(HWND dialog, WORD id) { PostMessageA(dialog, WM_COMMAND, id, 0); }

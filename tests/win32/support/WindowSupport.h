@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 // --- Import spies --------------------------------------------------------
 // Rewrites every import slot of this program that holds `target` (a
 // function's address as GetProcAddress gives it) to `replacement`, so the
@@ -30,28 +33,24 @@ void ForceDefWindowProcResult(UINT message, LRESULT result);
 LRESULT RealDefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // --- Results of sent messages --------------------------------------------
-// Records, through a WH_CALLWNDPROCRET hook on this thread, what the window
-// procedure returned for sent messages (creation, destruction, paints that
-// UpdateWindow or RedrawWindow send).
+// One hook on this thread (WH_CALLWNDPROCRET) sees each sent message once
+// its procedure has returned: it hands new dialogs to the driver below and,
+// while recording is on, records what was returned (creation, destruction,
+// paints that UpdateWindow or RedrawWindow send).
 struct SentResult {
     HWND hwnd;
     UINT message;
     LRESULT result;
 };
 
-bool InstallSentResultHook();
+// Records from now on, or no longer; false if the hook could not be set.
+bool RecordSentResults(bool on);
 // Called right after each recorded result, while the caller of the message
 // (such as CreateWindowExA) has not yet gone on; null to stop.
 void OnSentResult(void (*callback)(const SentResult& sent));
-void RemoveSentResultHook();
 void ClearSentResults();
-int SentResultCount(UINT message);
-// The last recorded result for `message` sent to `hwnd` (any window when
-// hwnd is null); false when none was recorded.
+// The last recorded result for `message` sent to `hwnd`; false when none was recorded.
 bool LastSentResult(HWND hwnd, UINT message, SentResult& out);
-
-// The same for a message sent to a live window of the class `windowClass`.
-bool LastSentResultOfClass(const char* windowClass, UINT message, SentResult& out);
 
 // --- Messages ------------------------------------------------------------
 // Dispatches everything waiting for this thread; never waits.
@@ -64,13 +63,40 @@ bool TakeQuitMessage(WPARAM& exitCode);
 bool PumpUntil(bool (*done)(), DWORD limitMs);
 
 // --- Modal dialogs -------------------------------------------------------
-// Called once from inside the modal loop with the open dialog, before the
-// helper ends the dialog.
-typedef void (*DialogVisit)(HWND dialog);
+// The one way the tests act inside a modal dialog, whoever opens it (a
+// DialogBox call of the test, a right click, command 32793): from now on
+// until StopDrivingDialogs, every dialog (class "#32770") that this thread
+// opens is handed to `act`, from inside the dialog's own modal loop, at
+// one of two moments:
+//   BeforeShown  right after its WM_INITDIALOG returns. What the act posts
+//                (not sends) is the first the loop takes, so a dialog that
+//                it closes ends without ever being shown.
+//   OnceShown    from a timer of the loop, once the dialog is visible: for
+//                what needs a dialog on screen (the foreground, a paint
+//                behind it). The act may send as well as post.
+// The act ends the dialog, or posts what ends it. A dialog still open
+// 500 ms after its act is ended by the driver with DialogStuckResult and
+// counted, so that a procedure that ignores its command fails the test
+// instead of hanging it.
+typedef std::function<void(HWND dialog)> DialogAct;
+enum DialogMoment { BeforeShown, OnceShown };
+const INT_PTR DialogStuckResult = IDABORT;
 
-// Arms a thread timer that, inside the next modal loop, finds the dialog
-// owned by `owner`, calls `visit` on it and ends it with IDCANCEL.
-void CloseNextDialogOf(HWND owner, DialogVisit visit);
+bool DriveDialogs(const DialogAct& act, DialogMoment moment = BeforeShown);
+void StopDrivingDialogs();
 
-// Stops the helper; returns the dialog it saw (null if none appeared).
-HWND StopDialogCloser();
+// Dialogs opened since DriveDialogs, and those among them that the driver
+// had to end.
+int DialogsDriven();
+int DialogsStuck();
+
+// Dialogs of this thread open right now.
+int OpenDialogs();
+
+// True for a dialog box: a window of the system's dialog class "#32770".
+bool IsDialogWindow(HWND hwnd);
+
+// Helpers for acts.
+std::string DialogText(HWND dialog, int id);
+void SetDialogText(HWND dialog, int id, const char* text);
+void PostDialogCommand(HWND dialog, WORD id);
