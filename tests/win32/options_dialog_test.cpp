@@ -477,7 +477,9 @@ TEST_F(OptionsDialogTest, SaveLandsWhereverAPlainWriteWould)
         EXPECT_EQ(RunOptionsDialog(TypeSaveLookAndCancel, BeforeShown), c.lands ? 1 : 2) << "closed by the save, or by Esc";
         EXPECT_EQ(keptX, c.lands ? "" : "800") << "what was typed, kept while the dialog stays";
         EXPECT_EQ(beeps, c.lands ? 0 : 1);
-        if (!c.lands) EXPECT_EQ(beepType, static_cast<UINT>(MB_ICONWARNING));
+        if (!c.lands) {
+            EXPECT_EQ(beepType, static_cast<UINT>(MB_ICONWARNING));
+        }
 
         if (reader != nullptr) std::fclose(reader);
         if (strict != INVALID_HANDLE_VALUE) CloseHandle(strict);
@@ -617,7 +619,9 @@ TEST_F(OptionsDialogTest, TheRenameAsksForPosixSemanticsFirstThenTheOlderForm)
             EXPECT_EQ(renameCalls[1].flags & 0xFF, 1u) << "ReplaceIfExists";
         }
         EXPECT_LE(renameCalls.size(), 2u);
-        if (refused > 0) EXPECT_EQ(renameCalls.size(), 2u) << "no older form after a refusal";
+        if (refused > 0) {
+            EXPECT_EQ(renameCalls.size(), 2u) << "no older form after a refusal";
+        }
         EXPECT_EQ(ReadFileBytes("savedata"), ImageOf(settings)) << "the save did not land";
         FileStamp after = {};
         ASSERT_TRUE(StampOf("savedata", after));
