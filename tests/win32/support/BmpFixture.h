@@ -35,7 +35,10 @@ uint32_t PicturePixel(const Picture& picture, int x, int y);
 // A copy of negative width, from (x + width) back by width, lands in
 // columns x + 1 to x + width: GDI counts such a rectangle from its origin
 // column leftwards. So the mirror image sits one column right of the plain
-// picture, and column x keeps what it had.
+// picture, and column x keeps what it had. This is GDI's own rule, not
+// Wine's: conformance tests that run on Windows mirror into columns x to
+// x + width - 1 with the origin x + width - 1. The mascot draws as its
+// specification says, from x + width.
 const int MirrorShift = 1;
 
 // The colour that pixel (x, y) of a context takes from `picture` drawn at
