@@ -37,8 +37,8 @@ uint32_t PicturePixel(const Picture& picture, int x, int y);
 // column leftwards. So the mirror image sits one column right of the plain
 // picture, and column x keeps what it had. This is GDI's own rule, not
 // Wine's: conformance tests that run on Windows mirror into columns x to
-// x + width - 1 with the origin x + width - 1. The mascot draws as its
-// specification says, from x + width.
+// x + width - 1 with the origin x + width - 1. The mascot's mirrored
+// frames, drawn from x + width, stand one column right of its plain ones.
 const int MirrorShift = 1;
 
 // The colour that pixel (x, y) of a context takes from `picture` drawn at
