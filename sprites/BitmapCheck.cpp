@@ -2,11 +2,9 @@
 
 #include <cstring>
 
+#include "sprites/LittleEndian.h"
+
 namespace {
-
-uint32_t Little16(const uint8_t* p) { return p[0] | static_cast<uint32_t>(p[1]) << 8; }
-
-uint32_t Little32(const uint8_t* p) { return Little16(p) | Little16(p + 2) << 16; }
 
 bool KnownHeaderSize(uint32_t bytes)
 {
@@ -73,27 +71,27 @@ BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
         return Refuse(layout, BitmapNotBmp);
     }
     if (size < fileHeader + 4) return CutShort(layout, fileHeader + 4);
-    layout.headerBytes = Little32(bytes + fileHeader);
+    layout.headerBytes = ReadLittle32(bytes + fileHeader);
     if (!KnownHeaderSize(layout.headerBytes)) return Refuse(layout, BitmapUnknownHeader);
     if (size < fileHeader + layout.headerBytes) return CutShort(layout, fileHeader + layout.headerBytes);
 
     const uint8_t* header = bytes + fileHeader;
     uint32_t coloursUsed = 0;
     if (layout.headerBytes == BitmapCoreHeaderBytes) {
-        layout.width = static_cast<int32_t>(Little16(header + 4));
-        layout.height = static_cast<int32_t>(Little16(header + 6));
-        layout.planes = Little16(header + 8);
-        layout.bits = Little16(header + 10);
+        layout.width = static_cast<int32_t>(ReadLittle16(header + 4));
+        layout.height = static_cast<int32_t>(ReadLittle16(header + 6));
+        layout.planes = ReadLittle16(header + 8);
+        layout.bits = ReadLittle16(header + 10);
         layout.compression = BitmapRgb;
         layout.colourEntryBytes = 3;
     } else {
-        layout.width = static_cast<int32_t>(Little32(header + 4));
-        layout.height = static_cast<int32_t>(Little32(header + 8));
-        layout.planes = Little16(header + 12);
-        layout.bits = Little16(header + 14);
-        layout.compression = Little32(header + 16);
-        layout.imageSize = Little32(header + 20);
-        coloursUsed = Little32(header + 32);
+        layout.width = static_cast<int32_t>(ReadLittle32(header + 4));
+        layout.height = static_cast<int32_t>(ReadLittle32(header + 8));
+        layout.planes = ReadLittle16(header + 12);
+        layout.bits = ReadLittle16(header + 14);
+        layout.compression = ReadLittle32(header + 16);
+        layout.imageSize = ReadLittle32(header + 20);
+        coloursUsed = ReadLittle32(header + 32);
         layout.colourEntryBytes = 4;
     }
     // Compared as 64 bits: the height may be the 32-bit minimum.
@@ -136,7 +134,7 @@ BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
 
     // No offset means right after the table; an offset into the headers or
     // the table would hand them over as pixels.
-    const uint32_t offset = Little32(bytes + 10);
+    const uint32_t offset = ReadLittle32(bytes + 10);
     layout.pixelsAt = offset != 0 ? offset : layout.infoEnd;
     if (layout.pixelsAt < layout.infoEnd) return Refuse(layout, BitmapPixelsInsideHeaders);
     const uint64_t end = static_cast<uint64_t>(layout.pixelsAt) + layout.pixelBytes;

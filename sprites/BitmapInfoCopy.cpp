@@ -1,11 +1,8 @@
 #include "sprites/BitmapInfoCopy.h"
 
-namespace {
+#include "sprites/LittleEndian.h"
 
-void PutLittle32(uint8_t* p, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
-}
+namespace {
 
 // Offsets in the info header.
 const size_t ColoursUsedAt = 32;       // biClrUsed
@@ -20,10 +17,10 @@ void NormaliseBitmapInfo(uint8_t* info, size_t infoBytes, const BitmapLayout& la
 {
     // The core header has no such fields: its table is as long as its depth allows.
     if (layout.headerBytes < 40 || infoBytes < layout.headerBytes) return;
-    PutLittle32(info + ColoursUsedAt, layout.bits <= 8 ? layout.colourCount : 0);
-    if (layout.headerBytes >= 108) PutLittle32(info + ColourSpaceAt, StandardRgb);
+    WriteLittle32(info + ColoursUsedAt, layout.bits <= 8 ? layout.colourCount : 0);
+    if (layout.headerBytes >= 108) WriteLittle32(info + ColourSpaceAt, StandardRgb);
     if (layout.headerBytes >= 124) {
-        PutLittle32(info + ProfileDataAt, 0);
-        PutLittle32(info + ProfileSizeAt, 0);
+        WriteLittle32(info + ProfileDataAt, 0);
+        WriteLittle32(info + ProfileSizeAt, 0);
     }
 }

@@ -5,12 +5,9 @@
 #include <cstring>
 
 #include "sprites/AnimationCatalogue.h"
+#include "sprites/LittleEndian.h"
 
 namespace {
-
-uint32_t Little16(const uint8_t* p) { return p[0] | static_cast<uint32_t>(p[1]) << 8; }
-
-uint32_t Little32(const uint8_t* p) { return Little16(p) | Little16(p + 2) << 16; }
 
 struct Line {
     char* text;
@@ -126,7 +123,7 @@ uint32_t CountIgnoredAlpha(const uint8_t* bytes, const BitmapLayout& layout, con
     if (layout.compression == BitmapBitFields) {
         // After a 40-byte header, or inside the larger ones: the same place.
         const uint8_t* masks = bytes + BitmapFileHeaderBytes + 40;
-        colourBits = Little32(masks) | Little32(masks + 4) | Little32(masks + 8);
+        colourBits = ReadLittle32(masks) | ReadLittle32(masks + 4) | ReadLittle32(masks + 8);
     }
     const uint32_t alphaBits = ~colourBits & (layout.bits == 32 ? 0xFFFFFFFFu : 0xFFFFu);
     if (alphaBits == 0) return 0;
@@ -139,7 +136,7 @@ uint32_t CountIgnoredAlpha(const uint8_t* bytes, const BitmapLayout& layout, con
         const uint64_t fileRow = layout.height < 0 ? y : rows - 1 - y;
         const uint8_t* row = bytes + layout.pixelsAt + fileRow * rowBytes;
         for (int32_t x = 0; x < shownColumns; ++x) {
-            const uint32_t pixel = layout.bits == 32 ? Little32(row + 4 * x) : Little16(row + 2 * x);
+            const uint32_t pixel = layout.bits == 32 ? ReadLittle32(row + 4 * x) : ReadLittle16(row + 2 * x);
             const uint32_t alpha = pixel & alphaBits;
             anyAlpha = anyAlpha || alpha != 0;
             if (alpha != alphaBits && (shown[y * ShownSide + x] & 0xFFFFFF) != KeyColour) ++count;

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool IsFolder(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The file's bytes in one read, whatever happens to the file meanwhile.
 FileBytes ReadSpriteFile(const SpriteFile& sprite)
 {
@@ -33,6 +28,11 @@ union BitmapInfoCopy {
 };
 
 }  // namespace
+
+bool IsFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 FileBytes ReadSpriteBytes(HANDLE file)
 {

@@ -23,6 +23,10 @@ struct SpriteFile {
     char builtIn[16];                 // the resource, such as "C_W3", when place is SkinBuiltIn
 };
 
+// Whether GetFileAttributes' answer is a folder's: a file of a skin's name
+// is not its folder.
+bool IsFolder(DWORD attributes);
+
 // Where frame `name` of the current skin lies, looked up afresh: the
 // working folder when it holds the skin's folder, else beside the program,
 // else the program's own copy. False when the name cannot be a frame's.

@@ -21,7 +21,7 @@ EOF_CASE
     [ "$texts" = "$want" ] || fail "under $locale the dialog shows '$texts', not '$want'"
     import -window root "${TMPDIR:-/tmp}/pelmo-dialog-$locale.png"
     type_range_and_save "$title" "$x" "$y" "$dialog"
-    [ "$(range_in_file)" = "$(printf '%02x %02x 00 00 %02x %02x 00 00' $((x % 256)) $((x / 256)) $((y % 256)) $((y / 256)))" ] ||
+    [ "$(range_in_file)" = "$(range_bytes "$x" "$y")" ] ||
         fail "under $locale the save holds '$(range_in_file)', not $x and $y"
     stop_mascot
     echo "$locale: '$title', saved $x x $y"

@@ -37,7 +37,7 @@ EOF_CASE
     [ -n "$frame" ] || fail "under $locale, started in $name, no frame of its skin shows"
     dialog=$(open_dialog)
     type_range_and_save "$(probe title "$dialog")" "$x" "$y" "$dialog"
-    [ "$(range_in_file)" = "$(printf '%02x %02x 00 00 %02x %02x 00 00' $((x % 256)) $((x / 256)) $((y % 256)) $((y / 256)))" ] ||
+    [ "$(range_in_file)" = "$(range_bytes "$x" "$y")" ] ||
         fail "under $locale the save in $name holds '$(range_in_file)'"
     [ "$(stat -c %s savedata)" -eq 552 ] || fail "under $locale the save in $name is $(stat -c %s savedata) bytes"
     left=$(ls -A | tr '\n' ' ')

@@ -221,6 +221,9 @@ focus_dialog() {
 # The eight bytes of the range in "savedata", as hex pairs.
 range_in_file() { od -An -tx1 -j512 -N8 savedata | tr -s ' ' | sed 's/^ //'; }
 
+# The same for a range of $1 x $2.
+range_bytes() { printf '%02x %02x 00 00 %02x %02x 00 00' $(($1 % 256)) $(($1 / 256)) $(($2 % 256)) $(($2 / 256)); }
+
 # In the dialog titled $1: Tab to each field in turn (which selects the
 # whole of it), type $2 and $3, and press Enter; fails unless the dialog
 # $4 then closes.

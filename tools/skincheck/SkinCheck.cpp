@@ -67,11 +67,7 @@ void SayAscii(const char* text)
     Say({wide});
 }
 
-bool FolderExists(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+bool FolderExists(const wchar_t* path) { return IsFolder(GetFileAttributesW(path)); }
 
 // The skin folder that pelmo.exe reads skin `letter` from when started in
 // the working folder, into `out`: the working folder's own, by its
@@ -136,7 +132,7 @@ bool CheckFolder(const wchar_t* folder)
         for (size_t i = 0; i == 0 || fileName[i - 1] != '\0'; ++i) wideName[i] = fileName[i];
         path[0] = L'\0';
         FrameFile file = {FrameUnreadable, nullptr, 0, nullptr};
-        FileBytes bytes = {nullptr, 0};
+        FileBytes bytes = {nullptr, 0, 0};
         if (Append(path, PathChars, folder) && Append(path, PathChars, L"\\") && Append(path, PathChars, wideName)) {
             HANDLE handle =
                 CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
