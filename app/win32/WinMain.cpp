@@ -2,9 +2,12 @@
 
 #include "app/win32/MascotWindow.h"
 #include "app/win32/ShellState.h"
+#include "app/win32/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
+    // Before anything makes the system load a DLL for the program.
+    RestrictDllSearch();
     appInstance = hInstance;
     LoadClassName(hInstance);
     RegisterMascotClass(hInstance);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "app/win32/SystemLibrary.h"
 #include "settings/FolderEntry.h"
 
 namespace {
@@ -113,14 +114,41 @@ static_assert(offsetof(RenameRequest, rootDirectory) == offsetof(FILE_RENAME_INF
 static_assert(offsetof(RenameRequest, fileNameLength) == offsetof(FILE_RENAME_INFO, FileNameLength), "layout");
 static_assert(offsetof(RenameRequest, fileName) == offsetof(FILE_RENAME_INFO, FileName), "layout");
 
+// The system's preferred generator, with no algorithm handle to open
+// (Vista from its SP2 on). bcrypt.dll is no KnownDLL, so it comes from
+// System32 alone, and only once a save needs a name: under Wine it brings a
+// whole crypto library into the process. Asked for at each save, which
+// finds it at once once it is loaded; it stays loaded.
+bool SystemRandomBits(uint64_t& bits)
+{
+    typedef LONG(WINAPI * GenRandomCall)(BCRYPT_ALG_HANDLE, PUCHAR, ULONG, ULONG);
+    const HMODULE bcrypt = LoadSystemLibrary(L"bcrypt.dll");
+    if (bcrypt == nullptr) return false;
+    const GenRandomCall generate = reinterpret_cast<GenRandomCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(bcrypt, "BCryptGenRandom")));
+    return generate != nullptr &&
+           generate(nullptr, reinterpret_cast<PUCHAR>(&bits), sizeof bits, BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
+}
+
+// Where the system's generator cannot be had: the clock, the process and a
+// count of the calls, stirred. No two calls give the same bits, so a name
+// that is taken is never tried again; CREATE_NEW guards against the rest.
+bool FallbackRandomBits(uint64_t& bits)
+{
+    static uint64_t calls = 0;
+    LARGE_INTEGER now = {};
+    QueryPerformanceCounter(&now);
+    uint64_t z = (static_cast<uint64_t>(now.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 40)) +
+                 ++calls * 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    bits = z ^ (z >> 31);
+    return true;
+}
+
 }  // namespace
 
-bool RandomBits(uint64_t& bits)
-{
-    // The system's preferred generator, with no algorithm handle to open
-    // (Vista from its SP2 on).
-    return BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&bits), sizeof bits, BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
-}
+bool RandomBits(uint64_t& bits) { return SystemRandomBits(bits) || FallbackRandomBits(bits); }
 
 bool CreateNewFile(const char* name, HeldFile& file)
 {

@@ -1,9 +1,12 @@
 #!/bin/sh
 # The program file as Windows reads it: its header (the oldest system it
-# names, no link time, no debug sections) and its version resource.
-# Usage: program_file_test.sh PELMO_EXE VERSION
+# names, no link time, no debug sections), its version resource, and the
+# DLLs that it and skincheck import, which must all be KnownDLLs: any other
+# Windows would first look for beside the program, where downloads land.
+# Usage: program_file_test.sh PELMO_EXE VERSION SKINCHECK_EXE
 set -eu
-exe="$1" version="$2"
+exe="$1" version="$2" skincheck="$3"
+. "$(dirname "$0")/known_dlls.sh"
 failures=0
 check() { # what, found, wanted
     if [ "$2" != "$3" ]; then
@@ -30,5 +33,12 @@ check "FileVersion" "$(value FileVersion)" "$version"
 check "ProductVersion" "$(value ProductVersion)" "$version"
 check "OriginalFilename" "$(value OriginalFilename)" pelmo.exe
 [ -n "$(value FileDescription)" ] || { echo "FAIL: no FileDescription" >&2; failures=$((failures + 1)); }
+for program in "$exe" "$skincheck"; do
+    imports="$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p')"
+    [ -n "$imports" ] || { echo "FAIL: no imports read from $program" >&2; failures=$((failures + 1)); }
+    for dll in $imports; do
+        is_known_dll "$dll" || { echo "FAIL: $(basename "$program") imports $dll, which is no KnownDLL" >&2; failures=$((failures + 1)); }
+    done
+done
 [ "$failures" -eq 0 ] || exit 1
-echo "pelmo.exe: $(wc -c <"$exe") bytes, header and version resource as wanted"
+echo "pelmo.exe: $(wc -c <"$exe") bytes, header and version resource as wanted; both programs import KnownDLLs alone"

@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/MascotState.h"
 #include "app/win32/ShellState.h"
+#include "settings/FileReplace.h"
 #include "settings/win32/OptionsDialog.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
@@ -630,6 +632,44 @@ TEST_F(OptionsDialogTest, TheRenameAsksForPosixSemanticsFirstThenTheOlderForm)
         EXPECT_EQ(FolderEntries("savedata*"), "savedata");
     }
     PatchImports(reinterpret_cast<ULONG_PTR>(&SpySetFileInformation), reinterpret_cast<ULONG_PTR>(real));
+}
+
+// The random part of a new file's name: bcrypt.dll, which is no KnownDLL,
+// asked for by its bare name from System32 alone; where it cannot be had,
+// bits that never repeat, so the save never tries one name over and over.
+std::vector<std::pair<std::wstring, DWORD>> libraryLoads;
+bool refuseLibraries = false;
+HMODULE(WINAPI* realLoadLibraryEx)(LPCWSTR, HANDLE, DWORD) = nullptr;
+
+HMODULE WINAPI SpyLoadLibraryEx(LPCWSTR name, HANDLE file, DWORD flags)
+{
+    libraryLoads.push_back({name, flags});
+    if (!refuseLibraries) return realLoadLibraryEx(name, file, flags);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+TEST(SaveNameBits, ComeFromSystem32AloneAndNeverRepeat)
+{
+    const FARPROC real = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryExW");
+    ASSERT_NE(real, nullptr);
+    realLoadLibraryEx = reinterpret_cast<decltype(realLoadLibraryEx)>(reinterpret_cast<void*>(real));
+    ASSERT_TRUE(PatchImports(reinterpret_cast<ULONG_PTR>(real), reinterpret_cast<ULONG_PTR>(&SpyLoadLibraryEx)));
+    uint64_t bits = 0;
+    EXPECT_TRUE(RandomBits(bits));
+    ASSERT_EQ(libraryLoads.size(), 1u);
+    EXPECT_EQ(libraryLoads[0].first, L"bcrypt.dll");
+    EXPECT_EQ(libraryLoads[0].second, static_cast<DWORD>(LOAD_LIBRARY_SEARCH_SYSTEM32));
+
+    refuseLibraries = true;
+    std::set<uint64_t> seen;
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_TRUE(RandomBits(bits));
+        seen.insert(bits);
+    }
+    EXPECT_EQ(seen.size(), 1000u);
+    refuseLibraries = false;
+    PatchImports(reinterpret_cast<ULONG_PTR>(&SpyLoadLibraryEx), reinterpret_cast<ULONG_PTR>(real));
 }
 
 // --- A template with every control ------------------------------------------------

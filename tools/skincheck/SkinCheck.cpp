@@ -12,6 +12,7 @@
 #include <cwchar>
 #include <initializer_list>
 
+#include "app/win32/SystemLibrary.h"
 #include "sprites/AnimationCatalogue.h"
 #include "sprites/BitmapCheck.h"
 #include "sprites/FrameReport.h"
@@ -185,6 +186,8 @@ void WaitIfOwnConsole()
 
 int wmain(int argc, wchar_t** argv)
 {
+    // Before anything makes the system load a DLL for the program.
+    RestrictDllSearch();
     FillAnimationCatalogue();
     bool clean = true;
     for (int i = 1; i < argc; ++i) {
