@@ -222,7 +222,7 @@ const uint32_t Rgb = BitmapRgb, Rle8 = BitmapRle8, Rle4 = BitmapRle4, Fields = B
 const uint32_t Max = static_cast<uint32_t>(MaxSpriteSide);
 const BitmapRefusal Ok = BitmapAccepted, NotBmp = BitmapNotBmp, Header = BitmapUnknownHeader, Empty = BitmapNoPixels,
                     Planes = BitmapNotOnePlane, Depth = BitmapDepthNotDrawn, Over = BitmapOverLimits,
-                    Inside = BitmapPixelsInsideHeaders, Cut = BitmapCutShort;
+                    Inside = BitmapPixelsInsideHeaders, Doubt = BitmapPixelsInDoubt, Cut = BitmapCutShort;
 
 // The pixels at the limit of the bound: 4096 x 1024 at 32 bits is 16 MiB.
 const BitmapRow BitmapRows[] = {
@@ -278,6 +278,8 @@ const BitmapRow BitmapRows[] = {
     // Where the pixels start: no offset means after the table; an offset
     // into the headers or the table would hand them over as pixels.
     {"no offset: after the colour table",            40,     1,     1, 1,  8, Rgb,       2,    0,         0,    66, Ok,       62,   62,     4},
+    {"no offset, 1 bit naming 3 colours: in doubt",  40,     9,     2, 1,  1, Rgb,       3,    0,         0,    70, Doubt,     0,    0,     0},
+    {"no offset, 8 bits naming 257: in doubt",       40,     1,     1, 1,  8, Rgb,     257,    0,         0,  1082, Doubt,     0,    0,     0},
     {"no offset: after the masks",                   40,     1,     1, 1, 16, Fields,    0,    0,         0,    70, Ok,       66,   66,     4},
     {"pixels after a gap",                           40,     1,     1, 1, 24, Rgb,       0,    0,       100,   104, Ok,       54,  100,     4},
     {"pixels past the end",                          40,     1,     1, 1, 24, Rgb,       0,    0,       101,   104, Cut,       0,    0,     0},
@@ -461,6 +463,9 @@ TEST(FrameReport, OneLineForEachKindOfFile)
          "error: over the limits: 1 x 2147483648 pixels at 24 bits, 8192 MiB decoded" + limits},
         {"offset inside the info header", {}, none,
          "error: broken: its pixels would start at byte 30, inside its headers and colours, which end at byte 54"},
+        {"no offset, 1 bit naming 3 colours: in doubt", {}, none,
+         "error: broken: where its pixels start is in doubt: it gives no offset to them and names 3 colours, where 1 bit "
+         "allows 2"},
         {"24 bits, one byte short", {}, none, "error: cut short: 77 bytes of the 78 it needs"},
         {"colour table cut short", {}, none, "error: cut short: 1000 bytes of the 1078 it needs"},
         {"V5 header cut short", {}, none, "error: cut short: 137 bytes of the 138 it needs"},
