@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <ftw.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/FileReplace.h"
 #include "settings/FolderEntry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
@@ -407,6 +409,59 @@ TEST_F(SettingsFileTest, ReplaceThatFailsLeavesTheOldEntryAndNoNewFile)
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     EXPECT_EQ(ReadBytes("savedata/inside"), old);
     EXPECT_EQ(Entries(), Names{"savedata"});
+}
+
+// --- The native file operations ---------------------------------------------
+// A new file only where nothing stands; in place only into a regular file,
+// never through a link, and never waiting for a FIFO's reader.
+TEST_F(SettingsFileTest, NativeFileOperationsCreateOnlyNewFilesAndWriteOnlyIntoRegularOnes)
+{
+    enum Standing { Nothing, File, LinkToFile, LinkToNothing, Folder, Fifo, FifoWithReader };
+    struct Row {
+        const char* what;
+        Standing standing;
+        bool created, opened;
+    };
+    const Row rows[] = {
+        {"nothing", Nothing, true, false},
+        {"a file", File, false, true},
+        {"a link to a file", LinkToFile, false, false},
+        {"a link to nothing", LinkToNothing, false, false},
+        {"a folder", Folder, false, false},
+        {"a FIFO without a reader", Fifo, false, false},
+        {"a FIFO with a reader", FifoWithReader, false, false},
+    };
+    const Bytes target = Pattern(10, 1);
+    ASSERT_TRUE(WriteBytes("target", target));
+    alarm(20);  // an open that waits for a reader ends the test here
+    for (const Row& row : rows) {
+        for (const bool create : {true, false}) {
+            SCOPED_TRACE(std::string(row.what) + (create ? ", created" : ", opened in place"));
+            ASSERT_TRUE(EnterNewFolder());
+            int reader = -1;
+            bool placed = true;
+            switch (row.standing) {
+            case Nothing: break;
+            case File: placed = WriteBytes("x", Pattern(10, 2)); break;
+            case LinkToFile: placed = symlink("../target", "x") == 0; break;
+            case LinkToNothing: placed = symlink("../ghost", "x") == 0; break;
+            case Folder: placed = mkdir("x", 0700) == 0; break;
+            case Fifo: placed = mkfifo("x", 0600) == 0; break;
+            case FifoWithReader: placed = mkfifo("x", 0600) == 0 && (reader = open("x", O_RDONLY | O_NONBLOCK)) >= 0;
+            }
+            ASSERT_TRUE(placed);
+
+            HeldFile file = {};
+            const bool done = create ? CreateNewFile("x", file) : OpenFileInPlace("x", file);
+            EXPECT_EQ(done, create ? row.created : row.opened);
+            if (done) CloseFile(file, false);
+            if (reader >= 0) close(reader);
+            EXPECT_EQ(ReadBytes("../target"), target);
+            EXPECT_FALSE(Exists("../ghost"));
+            ASSERT_EQ(chdir(".."), 0);
+        }
+    }
+    alarm(0);
 }
 
 }  // namespace
