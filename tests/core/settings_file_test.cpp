@@ -108,6 +108,13 @@ bool CountingBits(uint64_t& bits)
     return true;
 }
 
+// A source that fails, leaving what a careless caller would take as bits.
+bool NoBits(uint64_t& bits)
+{
+    bits = 0;
+    return false;
+}
+
 std::string KnownTempName(uint64_t bits)
 {
     char name[64];
@@ -299,6 +306,10 @@ TEST_F(SettingsFileTest, SaveRemovesWhatCrashedSavesLeftAndNothingElse)
         {"savedata.12345.tmp", false},
     };
     for (const Leftover& leftover : leftovers) ASSERT_TRUE(WriteBytes(leftover.name, Pattern(300, 2)));
+    // The first name this save takes: free once the leftovers are gone.
+    ASSERT_TRUE(WriteBytes(KnownTempName(1).c_str(), Pattern(300, 3)));
+    settingsTempBits = CountingBits;
+    countedBits = 0;
     // A folder and a link in the form of a save's file are not files it left.
     ASSERT_EQ(mkdir("savedata.1111111111111111.tmp", 0700), 0);
     const Bytes victim = Pattern(100, 4);
@@ -314,12 +325,15 @@ TEST_F(SettingsFileTest, SaveRemovesWhatCrashedSavesLeftAndNothingElse)
     EXPECT_TRUE(Exists("savedata.2222222222222222.tmp"));
     EXPECT_EQ(ReadBytes("victim"), victim);
     EXPECT_EQ(ReadBytes("savedata"), RecordBytes());
+    EXPECT_EQ(countedBits, 1u) << "leftovers removed before the new file was made";
 }
 
 // Links planted where a save's new file could go, to a file and to a name
 // that does not exist: the save never writes through them. Where every
-// name is taken, the record goes into "savedata" in place, if it exists.
-TEST_F(SettingsFileTest, LinksAtTheNewFilesNamesAreNeverFollowed)
+// name is taken, or the random source gives no bits (a fixed name would be
+// one anybody could plant), the record goes into "savedata" in place, if
+// it exists.
+TEST_F(SettingsFileTest, NewFileNeverMadeThroughALinkNorUnderAFixedName)
 {
     enum Outcome { Replaced, InPlace, NoFile };
     struct LinkCase {
@@ -327,18 +341,21 @@ TEST_F(SettingsFileTest, LinksAtTheNewFilesNamesAreNeverFollowed)
         int linked;   // names taken, from the first on
         int oldSize;  // of "savedata"; -1: none
         Outcome outcome;
+        bool (*bits)(uint64_t&) = CountingBits;
     };
     const LinkCase cases[] = {
         {"all but the last name taken", SettingsTempAttempts - 1, 552, Replaced},
         {"every name taken", SettingsTempAttempts, 600, InPlace},
         {"every name taken and no savedata", SettingsTempAttempts, -1, NoFile},
+        {"no random bits", 0, 552, InPlace, NoBits},
+        {"no random bits and no savedata", 0, -1, NoFile, NoBits},
     };
-    settingsTempBits = CountingBits;
     const Bytes victim = Pattern(552, 6);
     ASSERT_TRUE(WriteBytes("victim", victim));
     for (const LinkCase& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(EnterNewFolder());
+        settingsTempBits = c.bits;
         countedBits = 0;
         for (int i = 1; i <= c.linked; ++i) {
             ASSERT_EQ(symlink(i % 2 ? "../victim" : "../ghost", KnownTempName(i).c_str()), 0);
