@@ -515,3 +515,59 @@ TEST(FolderEntry, TheFilesPathIsTheFolderAndTheName)
                   row.entry);
     }
 }
+
+// The decision on what the system reports. The baseline is the entry; each
+// row changes one report as a link, a folder, another file or another
+// volume would, or as a system that tells less.
+TEST(FolderEntry, TheEntryIsAPlainFileWithTheFilesIdOnTheFoldersVolumeAtItsPath)
+{
+    struct Row {
+        const char* what;
+        void (*change)(EntryReport&);
+        bool entry;
+    };
+    const Row rows[] = {
+        {"the entry itself", [](EntryReport&) {}, true},
+        {"128-bit ids that differ in the high half", [](EntryReport& r) { r.entry.wide.id[15] ^= 1; }, false},
+        {"no 128-bit id for the entry: the index decides", [](EntryReport& r) {
+             r.entry.wide.known = false;
+             r.entry.narrow.id[0] ^= 1;
+         }, false},
+        {"128-bit ids of zero, which are none: the index decides", [](EntryReport& r) {
+             std::memset(r.file.wide.id, 0, 16);
+             std::memset(r.entry.wide.id, 0, 16);
+             r.entry.narrow.id[0] ^= 1;
+         }, false},
+        {"no id at all", [](EntryReport& r) { r.file.wide.known = r.file.narrow.known = false; }, false},
+        {"the same id on another volume", [](EntryReport& r) { r.entry.wide.volume ^= 1; }, false},
+        {"the entry a reparse point", [](EntryReport& r) { r.entryAttributes |= EntryAttributeReparsePoint; }, false},
+        {"the entry a folder", [](EntryReport& r) { r.entryAttributes |= EntryAttributeDirectory; }, false},
+        {"the entry not opened", [](EntryReport& r) { r.entryKnown = false; }, false},
+        {"the file on another volume than the folder", [](EntryReport& r) {
+             r.folder.wide.volume ^= 1;
+             r.folder.narrow.volume ^= 1;
+         }, false},
+        {"the file's final path elsewhere, where a link led", [](EntryReport& r) {
+             r.filePath = u"\\elsewhere\\savedata";
+             r.fileLength = 19;
+         }, false},
+        {"no final paths told", [](EntryReport& r) { r.fileLength = r.folderLength = 0; }, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EntryReport report = {};
+        for (HandleIds* ids : {&report.file, &report.entry, &report.folder}) {
+            *ids = HandleIds{{true, 0x1122334455667788ULL, {7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9}},
+                             {true, 0x55667788, {7}}};
+        }
+        report.folder.wide.id[0] = report.folder.narrow.id[0] = 8;
+        report.entryKnown = true;
+        report.entryAttributes = 0x20;  // archive
+        report.filePath = u"\\x\\savedata";
+        report.fileLength = 11;
+        report.folderPath = u"\\x";
+        report.folderLength = 2;
+        row.change(report);
+        EXPECT_EQ(IsWorkingFolderEntry(report, "savedata"), row.entry);
+    }
+}
