@@ -120,6 +120,8 @@ bool CreateNewFile(const char* name, HeldFile& file)
     // reading only: no other program can delete or change the file while
     // it is open, so another copy's clean-up leaves a save in progress be.
     // DELETE access lets the same handle rename it into place or discard it.
+    // Without FILE_SHARE_DELETE "no process can open the file or device if
+    // it requests delete access" (CreateFileA, learn.microsoft.com).
     HANDLE handle = CreateFileA(name, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -147,6 +149,8 @@ bool WriteWholeFile(const HeldFile& file, const void* data, std::size_t size)
     DWORD written = 0;
     if (!WriteFile(Handle(file), data, static_cast<DWORD>(size), &written, nullptr) || written != size) return false;
     if (!SetEndOfFile(Handle(file))) return false;
+    // Before the replace: "Flushes the buffers of a specified file and
+    // causes all buffered data to be written to a file" (FlushFileBuffers).
     return FlushFileBuffers(Handle(file)) != FALSE;
 }
 
