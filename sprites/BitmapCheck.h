@@ -75,6 +75,7 @@ struct BitmapLayout {
 // What the first `size` bytes of a bitmap file describe. usable is true
 // only when bytes [0, infoEnd) and [pixelsAt, pixelsAt + pixelBytes) all lie
 // inside them, the pixels start at or after infoEnd, that start does not
-// hang on a colour count in doubt, and the picture keeps to the limits above. Otherwise refusal says why; the fields are filled as
-// far as the check read.
+// hang on a colour count in doubt, and the picture keeps to the limits
+// above. Otherwise refusal says why; the fields are filled as far as the
+// check read.
 BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size);
