@@ -674,6 +674,7 @@ TEST(SaveNameBits, ComeFromSystem32AloneAndNeverRepeat)
     EXPECT_EQ(seen.size(), 1000u);
     refuseLibraries = false;
     PatchImports(reinterpret_cast<ULONG_PTR>(&SpyLoadLibraryEx), reinterpret_cast<ULONG_PTR>(real));
+}
 
 // The save's own opens, as it asks for them: a leftover opened for removal
 // shared with nobody, so a save in progress keeps it, and looked at as it
