@@ -2,13 +2,25 @@
 // and its options dialog from outside, reads them and sends them messages,
 // as another process on the desktop would.
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "support/ShortcutFields.h"
+
 namespace {
+
+// A wide text as a line of UTF-8, which the shell can compare.
+void PrintUtf8(const wchar_t* text)
+{
+    char utf8[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+}
 
 HWND ParseHandle(const char* text) { return reinterpret_cast<HWND>(std::strtoull(text, nullptr, 0)); }
 
@@ -213,6 +225,33 @@ int TypeBox(int ms)
     return 0;
 }
 
+// The user's Startup folder, where a shortcut starts a program with
+// Windows; its path also where the folder is not made yet.
+int PrintStartupFolder()
+{
+    PWSTR path = nullptr;
+    const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_DONT_VERIFY, nullptr, &path));
+    if (found) PrintUtf8(path);
+    CoTaskMemFree(path);
+    return found ? 0 : 1;
+}
+
+// The target and the working folder of the shortcut file named by the
+// second argument, one a line. The name is read from the wide command
+// line: it may lie outside the ANSI code page.
+int PrintShortcut()
+{
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    ShortcutFields fields;
+    const bool read = args != nullptr && count > 2 && ReadShortcutFields(args[2], fields);
+    LocalFree(args);
+    if (!read) return 1;
+    PrintUtf8(fields.target.c_str());
+    PrintUtf8(fields.workingFolder.c_str());
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
@@ -220,7 +259,7 @@ int Usage()
                  "      send H CMD | post H CMD | close H | visible H\n"
                  "      owned H [ms] | settext H ID TEXT | shared A B ROUNDS\n"
                  "      dialogs H | flood H COUNT | hold FILE MS MARKER\n"
-                 "      texts H | typebox MS\n");
+                 "      texts H | typebox MS | startup-folder | shortcut FILE\n");
     return 2;
 }
 
@@ -243,7 +282,9 @@ int main(int argc, char** argv)
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
         return 0;
     }
+    if (std::strcmp(verb, "startup-folder") == 0) return PrintStartupFolder();
     if (argc < 3) return Usage();
+    if (std::strcmp(verb, "shortcut") == 0) return PrintShortcut();
     if (std::strcmp(verb, "typebox") == 0) return TypeBox(std::atoi(argv[2]));
     HWND hwnd = ParseHandle(argv[2]);
     if (std::strcmp(verb, "rect") == 0) return PrintRect(hwnd);
@@ -251,9 +292,7 @@ int main(int argc, char** argv)
     if (std::strcmp(verb, "title") == 0) {
         wchar_t text[256] = L"";
         GetWindowTextW(hwnd, text, 256);
-        char utf8[1024] = "";
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-        std::printf("%s\n", utf8);
+        PrintUtf8(text);
         return 0;
     }
     if (std::strcmp(verb, "find-other") == 0) {
