@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,26 +23,12 @@ namespace {
 // not in 1252.
 const wchar_t* const ForeignName = L"caf\u00e9-\u307a\u308b\u3082";
 
-bool WriteText(const std::wstring& path, const std::string& text)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return ok;
-}
+void WriteText(const std::wstring& path, const char* text) { std::ofstream(path.c_str()) << text; }
 
 std::string ReadText(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char text[256];
-    DWORD got = 0;
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    ReadFile(file, text, sizeof text, &got, nullptr);
-    CloseHandle(file);
-    return std::string(text, got);
+    std::ifstream file(path.c_str());
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // A shortcut made as another program or the user would make it.
@@ -64,32 +52,24 @@ struct StartupTest : testing::Test {
 
     void SetUp() override
     {
+        // Shortcut targets come back in the long form.
         wchar_t temp[MAX_PATH], longTemp[MAX_PATH];
         ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-        // Shortcut targets come back in the long form.
         ASSERT_GT(GetLongPathNameW(temp, longTemp, MAX_PATH), 0u);
         root = longTemp + std::wstring(L"pelmo-startup-") + std::to_wstring(GetCurrentProcessId());
         startup = root + L"\\Startup " + ForeignName;
-        ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
-        ASSERT_TRUE(CreateDirectoryW(startup.c_str(), nullptr));
+        ASSERT_TRUE(std::filesystem::create_directories(startup));
     }
 
-    void TearDown() override
-    {
-        std::wstring from = root + L'\0';  // a list of one, ended by two zeros
-        SHFILEOPSTRUCTW remove = {};
-        remove.wFunc = FO_DELETE;
-        remove.pFrom = from.c_str();
-        remove.fFlags = FOF_NO_UI;
-        SHFileOperationW(&remove);
-    }
+    void TearDown() override { std::filesystem::remove_all(root); }
 
     // A program file `name` in the folder `folder` of the test's own.
     std::wstring Program(const std::wstring& folder, const wchar_t* name = L"pelmo.exe")
     {
-        CreateDirectoryW((root + L"\\" + folder).c_str(), nullptr);
+        std::filesystem::create_directories(root + L"\\" + folder);
         const std::wstring path = root + L"\\" + folder + L"\\" + name;
-        EXPECT_TRUE(WriteText(path, "MZ"));
+        WriteText(path, "MZ");
+        EXPECT_EQ(ReadText(path), "MZ");
         return path;
     }
 
@@ -99,15 +79,8 @@ struct StartupTest : testing::Test {
     std::wstring Entries() const
     {
         std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((startup + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") names.push_back(name);
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
+        for (const auto& entry : std::filesystem::directory_iterator(startup))
+            names.push_back(entry.path().filename().wstring());
         std::sort(names.begin(), names.end());
         std::wstring joined;
         for (const std::wstring& name : names) joined += (joined.empty() ? L"" : L" | ") + name;
@@ -177,7 +150,7 @@ TEST_F(StartupTest, NeverTouchesAnotherShortcutOrAFileNamedLikeOurs)
     const std::wstring other = Program(L"app", L"skincheck.exe"), longer = Program(L"app", L"pelmo.exe.old");
     ASSERT_TRUE(MakeShortcut(In(L"Other.lnk"), other, root + L"\\app"));
     ASSERT_TRUE(MakeShortcut(In(L"Older.lnk"), longer, root + L"\\app"));
-    ASSERT_TRUE(WriteText(In(L"Pelmo.lnk"), "not a shortcut"));
+    WriteText(In(L"Pelmo.lnk"), "not a shortcut");
     ASSERT_TRUE(CreateDirectoryW(In(L"Pelmo (2).lnk").c_str(), nullptr));
     EXPECT_FALSE(Starts(program));
 
@@ -195,7 +168,7 @@ TEST_F(StartupTest, WhereTheFolderCannotBeChangedNothingChanges)
     const std::wstring program = Program(L"app");
     // A Startup folder that is a file, or is missing, takes no shortcut.
     const std::wstring file = root + L"\\a file";
-    ASSERT_TRUE(WriteText(file, "x"));
+    WriteText(file, "x");
     EXPECT_FALSE(SetStartsWithWindowsIn(file.c_str(), program.c_str(), true));
     EXPECT_EQ(ReadText(file), "x");
     const std::wstring missing = root + L"\\missing";
