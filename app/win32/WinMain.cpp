@@ -3,6 +3,7 @@
 #include "app/win32/MascotWindow.h"
 #include "app/win32/ShellState.h"
 #include "app/win32/SystemLibrary.h"
+#include "tray/win32/TrayWindow.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
@@ -12,5 +13,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     LoadClassName(hInstance);
     RegisterMascotClass(hInstance);
     if (!CreateMascotWindow(hInstance, nCmdShow)) return 0;
-    return RunMessageLoop();
+    StartTray(hInstance);
+    const int exitCode = RunMessageLoop();
+    EndTray();
+    return exitCode;
 }

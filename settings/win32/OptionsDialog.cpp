@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/NumberText.h"
+#include "app/ScreenRect.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 
@@ -63,6 +64,29 @@ void ReadControls(HWND hDlg)
     for (int i = 0; i < ValueCount; ++i) ReadValue(hDlg, FirstValueControl + i, buffer, settings.values[i]);
 }
 
+ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+// The dialog stands where its template puts it, relative to its owner, the
+// mascot, which may have wandered off every screen (a range wider than the
+// screen, a monitor unplugged). Its template has no DS_ABSALIGN ("If this
+// style is not specified, the coordinates are client coordinates", Dialog
+// Box Styles) and no DS_CENTER, and nothing is documented that keeps it on
+// a screen. So it is moved, whole, onto the work area of the monitor
+// nearest its owner.
+void KeepOnScreen(HWND hDlg)
+{
+    RECT box = {}, ownerBox = {};
+    if (!GetWindowRect(hDlg, &box)) return;
+    HWND owner = GetWindow(hDlg, GW_OWNER);
+    if (owner == nullptr || !GetWindowRect(owner, &ownerBox)) ownerBox = box;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&ownerBox, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const ScreenRect placed = KeepWithin(ToScreenRect(box), ToScreenRect(monitor.rcWork));
+    if (placed.left == box.left && placed.top == box.top) return;
+    SetWindowPos(hDlg, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 OptionsDialogState optionsDialog = {false, nullptr};
@@ -75,6 +99,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
     if (uMsg == WM_NCDESTROY && optionsDialog.window == hDlg) optionsDialog.window = nullptr;
     if (uMsg == WM_INITDIALOG) {
         optionsDialog.window = hDlg;
+        KeepOnScreen(hDlg);
         FillControls(hDlg);
         return TRUE;
     }

@@ -55,6 +55,9 @@ run_skincheck() {
     [ "$(grep -c 'built-in copy' "$e2e_scratch/skincheck.out")" -eq 4 ] || fail "skincheck said: $(cat "$e2e_scratch/skincheck.out")"
 }
 
+# A desk's prefix that no program has started yet boots with the first
+# one, loading DLLs of its own into it: the baseline is the second run.
+wine "$app/bare.exe" 2>/dev/null || true
 WINEDEBUG=+loaddll wine "$app/bare.exe" 2>"$e2e_scratch/bare.log" || true
 run_mascot "$e2e_scratch/pelmo.log"
 run_skincheck "$e2e_scratch/skincheck.log"

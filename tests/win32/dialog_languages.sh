@@ -1,17 +1,19 @@
 #!/bin/sh
-# The options dialog in its two languages, as the built program holds
-# them: the English one has the Japanese one's controls, identifiers,
-# order, styles and places, its own texts, and a TrueType font.
+# The options dialog and the icon's menu in their two languages, as the
+# built program holds them: the English dialog has the Japanese one's
+# controls, identifiers, order, styles and places, its own texts, and a
+# TrueType font; the English menu has the Japanese one's items in order.
 set -eu
 program="$1" windres="$2"
 rc="$(mktemp)"
 trap 'rm -f "$rc"' EXIT
 "$windres" -i "$program" -O rc -o "$rc"
-# Dialog 103 of the language given as "primary, sub".
-dialog() {
-    awk -v lang="LANGUAGE $1" '/^LANGUAGE / { here = ($0 == lang) }
-        here && /^103 DIALOGEX/ { on = 1 } on { print } on && /^END/ { on = 0 }' "$rc"
+# Resource $2 (its first line) of the language given as "primary, sub".
+resource() {
+    awk -v lang="LANGUAGE $1" -v head="$2" '/^LANGUAGE / { here = ($0 == lang) }
+        here && $0 == head { on = 1 } on { print } on && /^END/ { on = 0 }' "$rc"
 }
+dialog() { resource "$1" "103 DIALOGEX 22, 17, 112, 54"; }
 # The same without its texts and font.
 shape() { sed -e 's/^\(CAPTION\|FONT\) .*/\1/' -e 's/CONTROL L\?"[^"]*"/CONTROL ""/'; }
 japanese=$(dialog "17, 1") english=$(dialog "9, 1")
@@ -29,3 +31,12 @@ texts=$(echo "$english" | grep -o '^CAPTION .*\|^FONT .*\|CONTROL "[^"]*"' | tr 
 want='CAPTION "Options"|FONT 8, "MS Shell Dlg", 400, 0, 1|CONTROL "Save"|CONTROL ""|CONTROL ""|CONTROL "Range x"|CONTROL "y"|'
 [ "$texts" = "$want" ] || { echo "English texts: $texts"; echo "expected:      $want"; exit 1; }
 echo "dialog 103: English twin of the Japanese one"
+
+# The menu: the same items, in the same order, with their own texts.
+items() { resource "$1" "110 MENU" | sed 's/MENUITEM L\?"[^"]*"/MENUITEM ""/'; }
+[ -n "$(items "17, 1" | grep MENUITEM)" ] || { echo "no Japanese menu 110"; exit 1; }
+[ "$(items "17, 1")" = "$(items "9, 1")" ] || { echo "the menus' items differ:"; items "17, 1"; items "9, 1"; exit 1; }
+texts=$(resource "9, 1" "110 MENU" | grep -o 'MENUITEM "[^"]*"' | tr '\n' '|')
+want='MENUITEM "&Options..."|MENUITEM "&Hide"|MENUITEM "&Start with Windows"|MENUITEM "&Quit"|'
+[ "$texts" = "$want" ] || { echo "English menu: $texts"; echo "expected:     $want"; exit 1; }
+echo "menu 110: English twin of the Japanese one"

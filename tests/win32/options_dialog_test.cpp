@@ -844,6 +844,51 @@ TEST_F(OptionsDialogTest, EveryFieldWithAControlIsShownAndSaved)
     for (int i = 0; i < 10; ++i) EXPECT_EQ(back.values[i], expected[i]) << "values[" << i << "]";
 }
 
+// However far off every screen the dialog would open (its owner, the
+// mascot, may stand anywhere), it opens whole on the work area of the
+// nearest monitor. The system may itself keep a dialog on the screen as
+// it works out where the template puts it, so the window is sent off just
+// before its WM_INITDIALOG, where only the dialog's own step can bring it
+// back.
+POINT sendTo = {};
+RECT dialogBox = {};
+
+LRESULT CALLBACK SendDialogOff(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITDIALOG)
+        SetWindowPos(call->hwnd, nullptr, sendTo.x, sendTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void NoteWhereItStands(HWND dialog)
+{
+    GetWindowRect(dialog, &dialogBox);
+    PressCancel(dialog);
+}
+
+TEST_F(OptionsDialogTest, OpensWholeOnTheNearestMonitorsWorkArea)
+{
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, SendDialogOff, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const POINT places[] = {{40000, 10}, {-40000, -40000}, {10, 40000}, {100, 100}};
+    for (const POINT& at : places) {
+        SCOPED_TRACE(testing::Message() << "sent to " << at.x << ", " << at.y);
+        sendTo = at;
+        dialogBox = RECT{};
+        RunOptionsDialog(NoteWhereItStands, OnceShown);
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        ASSERT_TRUE(GetMonitorInfoW(MonitorFromRect(&dialogBox, MONITOR_DEFAULTTONEAREST), &monitor));
+        EXPECT_GT(dialogBox.right, dialogBox.left);
+        EXPECT_GE(dialogBox.left, monitor.rcWork.left);
+        EXPECT_GE(dialogBox.top, monitor.rcWork.top);
+        EXPECT_LE(dialogBox.right, monitor.rcWork.right);
+        EXPECT_LE(dialogBox.bottom, monitor.rcWork.bottom);
+    }
+    UnhookWindowsHookEx(hook);
+}
+
 // Ten field texts at once, one per value control, read through the
 // 16-character buffer and shown again at the next opening.
 struct ConversionCase {

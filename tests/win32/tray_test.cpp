@@ -1,0 +1,297 @@
+// The notification-area part on the real mascot window: what the shell is
+// asked for, the menu as it opens, and what its items do to the mascot.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+#include <wtsapi32.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "app/MascotState.h"
+#include "app/win32/ShellState.h"
+#include "res/resource.h"
+#include "settings/SettingsRecord.h"
+#include "support/MascotRun.h"
+#include "support/WindowSupport.h"
+#include "tray/win32/TrayMenu.h"
+#include "tray/win32/TrayState.h"
+#include "tray/win32/TrayWindow.h"
+
+namespace {
+
+// --- What reaches the shell ------------------------------------------------
+
+struct IconCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+std::vector<IconCall> iconCalls;
+
+BOOL WINAPI SpyShellNotifyIcon(DWORD message, PNOTIFYICONDATAW data)
+{
+    iconCalls.push_back({message, *data});
+    return TRUE;
+}
+
+FARPROC RealShellNotifyIcon() { return GetProcAddress(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconW"); }
+
+struct TrayTest : ::testing::Test {
+    HWND mascotWindow = nullptr;
+
+    void SetUp() override
+    {
+        ResetMascotState();
+        iconCalls.clear();
+        ASSERT_TRUE(PatchImports(reinterpret_cast<ULONG_PTR>(RealShellNotifyIcon()),
+                                 reinterpret_cast<ULONG_PTR>(&SpyShellNotifyIcon)));
+        mascotWindow = StartMascot();
+        ASSERT_NE(mascotWindow, nullptr);
+        ASSERT_TRUE(StartTray(appInstance));
+    }
+
+    void TearDown() override
+    {
+        EndTray();
+        tray = TrayState{};
+        EndMascot(mascotWindow);
+        PatchImports(reinterpret_cast<ULONG_PTR>(&SpyShellNotifyIcon),
+                     reinterpret_cast<ULONG_PTR>(RealShellNotifyIcon()));
+    }
+};
+
+int IconSide(HICON icon)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST_F(TrayTest, TheIconIsAddedWithItsTipAndNoBalloonAgainAfterATaskbarRestartAndRemovedAtTheEnd)
+{
+    ASSERT_EQ(iconCalls.size(), 2u);
+    const NOTIFYICONDATAW& added = iconCalls[0].data;
+    EXPECT_EQ(iconCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(added.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(added.hWnd, tray.window);
+    EXPECT_EQ(added.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP)) << "never NIF_INFO";
+    EXPECT_EQ(added.uCallbackMessage, TrayCallbackMessage);
+    EXPECT_EQ(std::wstring(added.szTip), L"Pelmo");
+    EXPECT_EQ(IconSide(added.hIcon), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(iconCalls[1].message, static_cast<DWORD>(NIM_SETVERSION));
+    EXPECT_EQ(iconCalls[1].data.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
+
+    SendMessageW(tray.window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(iconCalls.size(), 4u);
+    EXPECT_EQ(iconCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(iconCalls[2].data.uID, added.uID);
+
+    EndTray();
+    ASSERT_EQ(iconCalls.size(), 5u);
+    EXPECT_EQ(iconCalls[4].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(iconCalls[4].data.hWnd, added.hWnd);
+    EXPECT_EQ(iconCalls[4].data.uID, added.uID);
+}
+
+// --- The menu as it opens ----------------------------------------------------
+
+struct MenuItem {
+    UINT id;
+    bool separator;
+    bool checked;
+};
+std::vector<MenuItem> menuSeen;
+int menusSeen = 0;
+
+// Reads the open menu from inside its loop, then closes it as a click
+// elsewhere would.
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (popup == nullptr || !IsWindowVisible(popup)) return;
+    KillTimer(nullptr, timer);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    menuSeen.clear();
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
+        GetMenuItemInfoW(menu, i, TRUE, &info);
+        menuSeen.push_back({info.wID, (info.fType & MFT_SEPARATOR) != 0, (info.fState & MFS_CHECKED) != 0});
+    }
+    ++menusSeen;
+    EndMenu();
+}
+
+// Sends the icon's notification as the shell would, and reads the menu if
+// one opens.
+void NotifyIcon(UINT event)
+{
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ReadOpenMenu);
+    const WPARAM anchor = MAKEWPARAM(200, 200);
+    if (tray.iconVersion4)
+        SendMessageW(tray.window, TrayCallbackMessage, anchor, MAKELPARAM(event, TrayIconId));
+    else
+        SendMessageW(tray.window, TrayCallbackMessage, TrayIconId, event);
+    KillTimer(nullptr, timer);
+}
+
+TEST_F(TrayTest, TheMenuOpensOnceAClickWithItsItemsAndTheHideMark)
+{
+    tray.iconVersion4 = true;
+    for (UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT}) NotifyIcon(event);
+    EXPECT_EQ(menusSeen, 2) << "a right and a left click, each once";
+    ASSERT_EQ(menuSeen.size(), 5u);
+    const UINT ids[] = {IDM_TRAY_OPTIONS, IDM_TRAY_HIDE, IDM_TRAY_STARTUP, 0, IDM_TRAY_QUIT};
+    for (size_t i = 0; i < menuSeen.size(); ++i) {
+        EXPECT_EQ(menuSeen[i].separator, i == 3) << "item " << i;
+        if (i != 3) {
+            EXPECT_EQ(menuSeen[i].id, ids[i]) << "item " << i;
+        }
+    }
+    EXPECT_FALSE(menuSeen[1].checked);
+
+    RunTrayCommand(IDM_TRAY_HIDE);
+    tray.iconVersion4 = false;
+    menusSeen = 0;
+    for (UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE}) NotifyIcon(event);
+    EXPECT_EQ(menusSeen, 2) << "the oldest way: the buttons' release";
+    ASSERT_EQ(menuSeen.size(), 5u);
+    EXPECT_TRUE(menuSeen[1].checked) << "Hide is checked while the user's Hide holds";
+}
+
+// --- What the items do ---------------------------------------------------------
+
+bool Moved(HWND hwnd, const RECT& from)
+{
+    RECT now = {};
+    GetWindowRect(hwnd, &now);
+    return now.left != from.left || now.top != from.top;
+}
+
+HWND movingWindow = nullptr;
+RECT movingFrom = {};
+bool HasMoved() { return Moved(movingWindow, movingFrom); }
+
+TEST_F(TrayTest, HideStopsTheMascotWhereItStandsAndHideAgainBringsItBackWithoutTheKeyboard)
+{
+    settings.values[0] = 1000;
+    settings.values[1] = 800;
+    movingWindow = mascotWindow;
+    GetWindowRect(mascotWindow, &movingFrom);
+    ASSERT_TRUE(PumpUntil(HasMoved, 2000)) << "the mascot wanders before it is hidden";
+
+    RunTrayCommand(IDM_TRAY_HIDE);
+    EXPECT_FALSE(IsWindowVisible(mascotWindow));
+    GetWindowRect(mascotWindow, &movingFrom);
+    const MascotState before = mascot;
+    EXPECT_FALSE(PumpUntil(HasMoved, 300)) << "no placements while hidden";
+    EXPECT_EQ(mascot.idleTicks, before.idleTicks) << "no ticks while hidden";
+    EXPECT_EQ(mascot.frameIndex, before.frameIndex) << "no paints while hidden";
+
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    PumpWaitingMessages();
+    RunTrayCommand(IDM_TRAY_HIDE);
+    EXPECT_TRUE(IsWindowVisible(mascotWindow));
+    EXPECT_EQ(GetForegroundWindow(), other) << "shown again without taking the keyboard";
+    EXPECT_TRUE(PumpUntil(HasMoved, 2000)) << "it wanders on from where it stood";
+    DestroyWindow(other);
+}
+
+HWND dialogOwner = nullptr;
+
+TEST_F(TrayTest, OptionsAndQuitReachTheMascotAsItsOwnCommands)
+{
+    DriveDialogs([](HWND dialog) {
+        dialogOwner = GetWindow(dialog, GW_OWNER);
+        PostDialogCommand(dialog, IDCANCEL);
+    });
+    RunTrayCommand(IDM_TRAY_OPTIONS);
+    PumpUntil([] { return DialogsDriven() > 0; }, 5000);
+    StopDrivingDialogs();
+    EXPECT_EQ(dialogOwner, mascotWindow);
+    EXPECT_TRUE(mascot.running) << "the mascot wanders on behind the dialog";
+
+    RunTrayCommand(IDM_TRAY_QUIT);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_FALSE(IsWindow(mascotWindow));
+    WPARAM exitCode = 99;
+    EXPECT_TRUE(TakeQuitMessage(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(TrayTest, ClosingThePartsWindowFromOutsideEndsTheProgramThroughTheMascot)
+{
+    PostMessageW(tray.window, WM_CLOSE, 0, 0);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(IsWindow(tray.window)) << "the icon stays until the program ends";
+    EXPECT_FALSE(IsWindow(mascotWindow));
+    WPARAM exitCode = 99;
+    EXPECT_TRUE(TakeQuitMessage(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+// --- Nobody to see it ------------------------------------------------------------
+// Wine locks no session and turns no display off, so the notifications are
+// sent to the part's window as the system would send them.
+
+void SendDisplayState(DWORD state)
+{
+    struct {
+        GUID setting;
+        DWORD length;
+        DWORD data;
+    } notice = {{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, sizeof(DWORD), state};
+    static_assert(offsetof(decltype(notice), data) == offsetof(POWERBROADCAST_SETTING, Data), "layout");
+    EXPECT_EQ(SendMessageW(tray.window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&notice)),
+              TRUE);
+}
+
+void SendSessionChange(WPARAM event) { SendMessageW(tray.window, WM_WTSSESSION_CHANGE, event, 0); }
+
+bool dialogStayedOpen = false;
+
+TEST_F(TrayTest, ALockedSessionOrADarkDisplayHidesTheMascotAndItShowsOnlyOnceNoReasonHolds)
+{
+    SendSessionChange(WTS_SESSION_LOCK);
+    EXPECT_FALSE(IsWindowVisible(mascotWindow)) << "locked";
+    SendSessionChange(WTS_SESSION_UNLOCK);
+    EXPECT_TRUE(IsWindowVisible(mascotWindow)) << "unlocked";
+    SendDisplayState(0);
+    EXPECT_FALSE(IsWindowVisible(mascotWindow)) << "display off";
+    SendDisplayState(2);
+    EXPECT_TRUE(IsWindowVisible(mascotWindow)) << "a dimmed display still shows it";
+
+    SendSessionChange(WTS_SESSION_LOCK);
+    SendDisplayState(0);
+    RunTrayCommand(IDM_TRAY_HIDE);
+    SendSessionChange(WTS_SESSION_UNLOCK);
+    EXPECT_FALSE(IsWindowVisible(mascotWindow)) << "the display is still off";
+    SendDisplayState(1);
+    EXPECT_FALSE(IsWindowVisible(mascotWindow)) << "the user's Hide still holds";
+    RunTrayCommand(IDM_TRAY_HIDE);
+    EXPECT_TRUE(IsWindowVisible(mascotWindow));
+
+    // An open options dialog stays open while its mascot hides.
+    DriveDialogs(
+        [](HWND dialog) {
+            SendSessionChange(WTS_SESSION_LOCK);
+            dialogStayedOpen = IsWindowVisible(dialog) != FALSE;
+            SendSessionChange(WTS_SESSION_UNLOCK);
+            PostDialogCommand(dialog, IDCANCEL);
+        },
+        OnceShown);
+    RunTrayCommand(IDM_TRAY_OPTIONS);
+    PumpUntil([] { return DialogsDriven() > 0 && OpenDialogs() == 0; }, 5000);
+    StopDrivingDialogs();
+    EXPECT_TRUE(dialogStayedOpen);
+}
+
+}  // namespace

@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+
+// Asks to be told when the session is locked or unlocked and when the
+// display turns off or on, and hides the mascot while nobody can see it.
+void StartSessionWatch();
+void EndSessionWatch();
+
+// Asks again where the first ask failed, on each tick of the part's timer.
+void RetrySessionWatch();
+
+// The notifications, as the part's window receives them.
+void OnSessionChange(WPARAM event);
+// True when `setting` was one of the display's.
+bool OnPowerSetting(const POWERBROADCAST_SETTING* setting);

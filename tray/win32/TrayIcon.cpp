@@ -1,0 +1,45 @@
+#include "tray/win32/TrayIcon.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "tray/win32/TrayState.h"
+
+namespace {
+
+NOTIFYICONDATAW IconData(UINT flags)
+{
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = tray.window;
+    data.uID = TrayIconId;
+    data.uFlags = flags;
+    return data;
+}
+
+}  // namespace
+
+void AddTrayIcon()
+{
+    // A tooltip and no balloon: the program shows no messages. "NIF_SHOWTIP
+    // ... If the application wants to show the standard tooltip with
+    // NOTIFYICON_VERSION_4, it can specify NIF_SHOWTIP".
+    NOTIFYICONDATAW data = IconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+    data.uCallbackMessage = TrayCallbackMessage;
+    data.hIcon = tray.icon;
+    lstrcpynW(data.szTip, L"Pelmo", ARRAYSIZE(data.szTip));
+    if (!Shell_NotifyIconW(NIM_ADD, &data)) {
+        // Still there from before (a taskbar that only said it restarted).
+        if (!Shell_NotifyIconW(NIM_MODIFY, &data)) return;
+    }
+    // Version 4 sends one WM_CONTEXTMENU for a right click or the keyboard's
+    // menu key, and says where; a shell without it keeps the oldest way.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    tray.iconVersion4 = Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+}
+
+void RemoveTrayIcon()
+{
+    NOTIFYICONDATAW data = IconData(0);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
