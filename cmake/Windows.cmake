@@ -4,6 +4,8 @@
 set(MASCOT_SKIN_DIR "" CACHE PATH "Folder holding the generated skins a/ to d/ and icons/")
 # The scripts' fixtures (savedata, stand-in skins) come from the same native tool.
 set(MASCOT_SKINMAKER "" CACHE FILEPATH "The native skinmaker, which writes the test scripts' fixtures")
+# The end-to-end tests count the frame files the program opens, its paints, with a native tool.
+set(MASCOT_OPEN_COUNT "" CACHE FILEPATH "The native counter of opened files")
 
 # Every Windows target sees the same <windows.h>.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)

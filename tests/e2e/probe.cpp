@@ -252,6 +252,68 @@ int PrintShortcut()
     return 0;
 }
 
+// The notification-area part's window of the program that owns the mascot
+// window `mascot`.
+struct TraySearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK NoteTrayWindow(HWND hwnd, LPARAM param)
+{
+    TraySearch* search = reinterpret_cast<TraySearch*>(param);
+    char name[32] = "";
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != search->process || !GetClassNameA(hwnd, name, sizeof name) || lstrcmpA(name, "PelmoTray") != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND TrayWindowOf(HWND mascot)
+{
+    TraySearch search = {0, nullptr};
+    GetWindowThreadProcessId(mascot, &search.process);
+    if (search.process != 0) EnumWindows(NoteTrayWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A pop-up menu open on the desktop, waited for (`open`) or waited out.
+int WaitForMenu(bool open, int timeoutMs)
+{
+    for (int waited = 0;; waited += 20) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        const bool shown = menu != nullptr && IsWindowVisible(menu);
+        if (shown == open) return open ? PrintRect(menu) : 0;
+        if (waited >= timeoutMs) return 1;
+        Sleep(20);
+    }
+}
+
+// A window of another program in front for `ms` milliseconds: without a
+// title bar over the whole primary monitor (a game, a video, a slide show),
+// or maximized with its title bar.
+int FrontWindow(int ms, bool fullScreen)
+{
+    const DWORD style = fullScreen ? WS_POPUP : WS_OVERLAPPEDWINDOW;
+    HWND front = CreateWindowExW(0, L"STATIC", L"front", style, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                 GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+    if (front == nullptr) return 1;
+    ShowWindow(front, fullScreen ? SW_SHOW : SW_SHOWMAXIMIZED);
+    SetForegroundWindow(front);
+    std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(front)));
+    std::fflush(stdout);
+    const DWORD until = GetTickCount() + static_cast<DWORD>(ms);
+    MSG msg;
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    DestroyWindow(front);
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
@@ -259,7 +321,9 @@ int Usage()
                  "      send H CMD | post H CMD | close H | visible H\n"
                  "      owned H [ms] | settext H ID TEXT | shared A B ROUNDS\n"
                  "      dialogs H | flood H COUNT | hold FILE MS MARKER\n"
-                 "      texts H | typebox MS | startup-folder | shortcut FILE\n");
+                 "      texts H | typebox MS | startup-folder | shortcut FILE\n"
+                 "      tray H | menu [ms] | menu-gone [ms] | taskbar-created H | drop-icon H\n"
+                 "      fullscreen MS | maximized MS\n");
     return 2;
 }
 
@@ -285,7 +349,11 @@ int main(int argc, char** argv)
     if (std::strcmp(verb, "startup-folder") == 0) return PrintStartupFolder();
     if (argc < 3) return Usage();
     if (std::strcmp(verb, "shortcut") == 0) return PrintShortcut();
+    if (std::strcmp(verb, "menu") == 0) return WaitForMenu(true, timeout);
+    if (std::strcmp(verb, "menu-gone") == 0) return WaitForMenu(false, timeout);
     if (std::strcmp(verb, "typebox") == 0) return TypeBox(std::atoi(argv[2]));
+    if (std::strcmp(verb, "fullscreen") == 0) return FrontWindow(std::atoi(argv[2]), true);
+    if (std::strcmp(verb, "maximized") == 0) return FrontWindow(std::atoi(argv[2]), false);
     HWND hwnd = ParseHandle(argv[2]);
     if (std::strcmp(verb, "rect") == 0) return PrintRect(hwnd);
     if (std::strcmp(verb, "visible") == 0) return IsWindow(hwnd) && IsWindowVisible(hwnd) ? 0 : 1;
@@ -311,6 +379,23 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "texts") == 0) return EnumChildWindows(hwnd, PrintChild, 0), 0;
+    if (std::strcmp(verb, "tray") == 0) {
+        HWND trayWindow = TrayWindowOf(hwnd);
+        if (trayWindow == nullptr) return 1;
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(trayWindow)));
+        return 0;
+    }
+    // What a restarted taskbar sends every window.
+    if (std::strcmp(verb, "taskbar-created") == 0)
+        return PostMessageW(hwnd, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
+    // The icon taken away, as a taskbar that ends takes it.
+    if (std::strcmp(verb, "drop-icon") == 0) {
+        NOTIFYICONDATAW icon = {};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = hwnd;
+        icon.uID = 1;
+        return Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
+    }
     if (std::strcmp(verb, "gone") == 0) return WaitGone(hwnd, 10000) ? 0 : 1;
     if (std::strcmp(verb, "dialogs") == 0) return CountDialogs(hwnd);
     if (std::strcmp(verb, "close") == 0) return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
