@@ -2,7 +2,9 @@
 # Installs what is missing, builds, and prints one table of figures: the
 # cost of one tick of the core (native), of one paint under Wine and of its
 # parts, the CPU time per minute and peak memory of the program wandering
-# under Wine beside a minimal reference program, and the size on disk.
+# under Wine beside a minimal reference program, the size on disk, and the
+# CPU time and paints of the program shown, hidden by its menu's Hide and
+# stepped aside for a full-screen window.
 # This script measures; tools/bench/table.py computes and prints the table
 # from what it measured, with a second count beside each derived one.
 #   BENCH_SECONDS  length of each CPU measurement (default 20)
@@ -23,7 +25,7 @@ build_log="$(mktemp "${TMPDIR:-/tmp}/pelmo-bench-build.XXXXXX")"
 say "building (log: $build_log)"
 if ! { "$root/tools/build.sh" &&
         cmake --build "$build" -j "$(nproc)" --target bench_core bench_core_plain bench_open_count &&
-        cmake --build "$build/windows" -j "$(nproc)" --target bench_paint bench_reference; } >"$build_log" 2>&1; then
+        cmake --build "$build/windows" -j "$(nproc)" --target bench_paint bench_reference bench_cover; } >"$build_log" 2>&1; then
     tail -40 "$build_log" >&2
     say "the build failed"
     exit 1
@@ -31,8 +33,9 @@ fi
 windows="$build/windows" native="$build/tools/bench"
 open_count="$native/bench_open_count" skinmaker="$build/tools/skinmaker/skinmaker"
 paint_bench="$windows/tools/bench/win/bench_paint.exe" reference="$windows/tools/bench/win/bench_reference.exe"
+cover="$windows/tools/bench/win/bench_cover.exe"
 for f in "$native/bench_core" "$native/bench_core_plain" "$open_count" "$skinmaker" "$paint_bench" "$reference" \
-    "$windows/pelmo.exe"; do
+    "$cover" "$windows/pelmo.exe"; do
     [ -f "$f" ] || { say "missing after the build: $f"; exit 1; }
 done
 
@@ -55,7 +58,7 @@ done
 
 # ---- the folder the Windows programs run from ----------------------------
 
-cp "$windows/pelmo.exe" "$paint_bench" "$reference" "$run/"
+cp "$windows/pelmo.exe" "$paint_bench" "$reference" "$cover" "$run/"
 if ls "$windows"/a/*.bmp >/dev/null 2>&1; then
     skins="built"
     for s in a b c d; do cp -r "$windows/$s" "$run/$s"; done
@@ -101,10 +104,19 @@ prefix_pids() {
 # The CPU used so far, for the table to take the differences: a line
 # "kind pid stat" a process, with its /proc stat line (none once gone): the
 # prefix's other Wine processes, the program $1, the wineserver $2, desk 1's
-# X server; then the machine's /proc/stat line and the time.
+# X server, and the full-screen window $3 when there is one; then the
+# machine's /proc/stat line and the time. Each thread of the program adds a
+# line "thread tid ns" with the time it has run, a second count of the
+# program's CPU that does not come in ticks.
 cpu_snapshot() {
-    for p in $(prefix_pids '\.exe' | grep -vx "$1" || true); do echo "other $p $(cat "/proc/$p/stat" 2>/dev/null)"; done
+    for p in $(prefix_pids '\.exe' | grep -vx -e "$1" -e "${3:-}" || true); do
+        echo "other $p $(cat "/proc/$p/stat" 2>/dev/null)"
+    done
     echo "program $1 $(cat "/proc/$1/stat" 2>/dev/null)"
+    for t in "/proc/$1/task/"*; do
+        [ -r "$t/schedstat" ] && echo "thread ${t##*/} $(cut -d' ' -f1 "$t/schedstat" 2>/dev/null)"
+    done
+    [ -z "${3:-}" ] || echo "cover $3 $(cat "/proc/$3/stat" 2>/dev/null)"
     echo "server $2 $(cat "/proc/$2/stat" 2>/dev/null)"
     [ -z "$pelmo_xvfb_pid" ] || echo "xvfb $pelmo_xvfb_pid $(cat "/proc/$pelmo_xvfb_pid/stat" 2>/dev/null)"
     echo "machine - $(head -1 /proc/stat)"
@@ -137,26 +149,33 @@ count_paints() {
     fi
 }
 
-# Runs Windows program $2 for the measured window and writes its figures:
-# CPU snapshots at the window's start and end, and in $out/$1.txt the
-# counts of its paints, VmHWM, and whether it lived and the cursor stayed.
-measure_program() {
-    label="$1" exe="$2"
-    wine "./$exe" >/dev/null 2>&1 &
+# Starts Windows program $1 and sets launcher (what was started), pid (its
+# process in this prefix) and server (the prefix's wineserver), once it has
+# run through the warm-up.
+start_program() {
+    wine "./$1" >/dev/null 2>&1 &
     launcher=$!
     pid=""
     for _ in $(seq 100); do
-        pid="$(prefix_pids "$exe" | head -1)"
+        pid="$(prefix_pids "$1" | head -1)"
         [ -n "$pid" ] && break
         sleep 0.1
     done
-    [ -n "$pid" ] || { say "$exe did not start"; return 1; }
+    [ -n "$pid" ] || { say "$1 did not start"; return 1; }
     # Wine puts the pointer back where it last saw it when a program of
     # its starts up, so the cursor is parked once the window is there.
     sleep 1
     park_cursor
     sleep "$warmup"
     server="$(prefix_pids 'wineserver' | head -1)"
+}
+
+# Runs Windows program $2 for the measured window and writes its figures:
+# CPU snapshots at the window's start and end, and in $out/$1.txt the
+# counts of its paints, VmHWM, and whether it lived and the cursor stayed.
+measure_program() {
+    label="$1" exe="$2"
+    start_program "$exe" || return 1
     cpu_snapshot "$pid" "${server:--}" >"$out/$label-start.txt"
     counts="$(count_paints "$label")"
     cpu_snapshot "$pid" "${server:--}" >"$out/$label-end.txt"
@@ -187,6 +206,71 @@ say "measuring the reference program for ${seconds} s"
 measure_program reference bench_reference.exe
 say "measuring pelmo.exe for ${seconds} s"
 measure_program pelmo pelmo.exe
+
+# ---- 6. shown, hidden and stepped aside ----------------------------------
+
+# What bench_cover.exe says: "shown" or "hidden", and the foreground
+# window's class; "none -" without a mascot.
+mascot_state() {
+    state="$(wine ./bench_cover.exe state 2>/dev/null)" || state="none -"
+    printf '%s\n' "$state" | tr -d '\r'
+}
+
+# Waits up to 5 s for the mascot to be $1 ("shown" or "hidden"); prints
+# what it last was and the seconds it took, each look included (a Wine
+# program started each time, so this is an upper bound).
+wait_for_mascot() {
+    since="$(date +%s%N)"
+    while :; do
+        state="$(mascot_state)"
+        waited=$(($(date +%s%N) - since))
+        [ "${state%% *}" != "$1" ] && [ "$waited" -lt 5000000000 ] || break
+        sleep 0.1
+    done
+    echo "$state $(awk "BEGIN { printf \"%.2f\", $waited / 1e9 }")"
+}
+
+# Measures the running mascot ($pid) for $seconds as it stands, labelled
+# state-$1, as measure_program does; with the state it was in just before
+# and just after, outside the measured window.
+measure_state() {
+    before="$(mascot_state)"
+    cpu_snapshot "$pid" "${server:--}" "${cover_pid:-}" >"$out/state-$1-start.txt"
+    counts="$(count_paints pelmo)"
+    cpu_snapshot "$pid" "${server:--}" "${cover_pid:-}" >"$out/state-$1-end.txt"
+    {
+        echo "$counts"
+        echo "state_start $before"
+        echo "state_end $(mascot_state)"
+        kill -0 "$pid" 2>/dev/null && echo "alive yes" || echo "alive no"
+        echo "parked $(cursor_parked)"
+    } >"$out/state-$1.txt"
+}
+
+# One pelmo.exe, measured shown; hidden by the menu's Hide; shown again and
+# then stepped aside by itself for a window without a title bar over the
+# whole screen. Each hidden state is waited for before it is measured, and
+# settles for a second once there.
+say "measuring pelmo.exe shown, hidden and stepped aside, ${seconds} s each"
+start_program pelmo.exe
+cover_pid=""
+measure_state shown
+wine ./bench_cover.exe hide >/dev/null 2>&1 || say "the menu's Hide could not be posted"
+echo "hide $(wait_for_mascot hidden)" >"$out/state-waits.txt"
+sleep 1
+measure_state hidden
+wine ./bench_cover.exe hide >/dev/null 2>&1 || say "the menu's Hide could not be posted again"
+echo "unhide $(wait_for_mascot shown)" >>"$out/state-waits.txt"
+wine ./bench_cover.exe cover >/dev/null 2>&1 &
+cover_launcher=$!
+echo "cover $(wait_for_mascot hidden)" >>"$out/state-waits.txt"
+cover_pid="$(prefix_pids 'bench_cover\.exe cover' | head -1)"
+sleep 1
+measure_state aside
+[ -z "$cover_pid" ] || kill "$cover_pid" 2>/dev/null || true
+echo "uncover $(wait_for_mascot shown)" >>"$out/state-waits.txt"
+kill "$cover_launcher" "$pid" 2>/dev/null || true
+wait "$cover_launcher" "$launcher" 2>/dev/null || true
 
 # ---- the table ------------------------------------------------------------
 

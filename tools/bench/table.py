@@ -4,8 +4,8 @@ Usage: python3 tools/bench/table.py FIGURES_FOLDER
 
 The folder holds what the measuring wrote (see tools/bench.sh): the core's
 Google Benchmark CSV, the paint figures, the counted calibration paints,
-the CPU snapshots and paint counts of both wandering programs, and the
-facts of the run. Every count the table derives is set beside a second
+the CPU snapshots and paint counts of both wandering programs and of
+pelmo.exe shown, hidden and stepped aside, and the facts of the run. Every count the table derives is set beside a second
 count of the same thing at the end, and marked where the two disagree.
 """
 
@@ -17,6 +17,13 @@ import sys
 # of a paint are timed apart from the whole, so their sum gets more room.
 COUNT_SLACK = 0.02
 TIMING_SLACK = 0.15
+
+# The states of section 6, in the order measured, with what the mascot
+# window must be in each; and the goal for the two out of sight: the
+# program's process at most this share of its CPU when shown, no paints.
+STATES = ("shown", "hidden", "aside")
+STATE_SHOWN = {"shown": "shown", "hidden": "hidden", "aside": "hidden"}
+OUT_OF_SIGHT_GOAL = 0.05
 
 
 def read_pairs(path):
@@ -61,6 +68,10 @@ def cpu_snapshot(path):
                 # irq, softirq, steal; busy is all but idle and iowait.
                 t = [int(v) for v in rest.split()[1:9]]
                 snap["machine"] = t[0] + t[1] + t[2] + t[5] + t[6] + t[7]
+            elif kind == "thread":
+                # The time one of the program's threads has run, in ns.
+                if rest.strip():
+                    snap.setdefault(kind, {})[pid] = int(rest)
             elif ")" in rest:
                 # /proc/PID/stat: utime and stime are the 14th and 15th
                 # fields, counted past the name in brackets, which may
@@ -103,6 +114,10 @@ def program_figures(folder, label):
     p["server"] = grown(start, end, "server", False)
     p["others"] = grown(start, end, "other", True)
     p["xvfb"] = grown(start, end, "xvfb", False) if "xvfb" in start else None
+    p["cover"] = grown(start, end, "cover", False) if "cover" in start else None
+    # A thread that ended in between takes its time with it: this count can
+    # only fall short of the ticks, never pass them.
+    p["thread_ns"] = grown(start, end, "thread", True) if "thread" in start else None
     p["machine"] = end["machine"] - start["machine"]
     p["window_s"] = (end["time_ns"] - start["time_ns"]) / 1e9
     return p
@@ -137,16 +152,17 @@ def ours(p, key="all"):
 def rest_of_machine(p, hz):
     """The machine's busy time not spent by our processes, per minute; None
     when the machine counted less than ours, which is wrong, not a figure."""
-    s = (p["machine"] - ours(p)) / hz * 60 / p["window_s"]
+    s = (p["machine"] - ours(p) - (p["cover"] or 0)) / hz * 60 / p["window_s"]
     return None if s < 0 else s
 
 
-def agreement(first, second, slack):
-    """"agree", or by how much the two counts differ."""
+def agreement(first, second, slack, floor=0.0):
+    """"agree", or by how much the two counts differ; counts that differ by
+    no more than floor agree too (a count in whole ticks is that coarse)."""
     if first is None or second is None:
         return "n/a"
     larger = max(abs(first), abs(second))
-    if larger == 0 or abs(first - second) <= slack * larger:
+    if larger == 0 or abs(first - second) <= max(slack * larger, floor):
         return "agree"
     return "DISAGREE by %.1f%%" % (abs(first - second) / larger * 100)
 
@@ -175,9 +191,16 @@ def read_figures(folder):
     f["pelmo"], f["reference"] = pelmo, ref
     f["opens_per_paint"] = ratio3(f["first"]["opens"], f["first"]["made"])
     f["closes_per_paint"] = ratio3(f["first"]["closes"], f["first"]["made"])
-    pelmo["paints"] = int(pelmo["opens"] / f["opens_per_paint"] + 0.5) if f["opens_per_paint"] > 0 else 0
-    pelmo["paints_by_closes"] = pelmo["closes"] / f["closes_per_paint"] if f["closes_per_paint"] > 0 else None
-    for p in (pelmo, ref):
+    f["states"] = {s: program_figures(folder, "state-" + s) for s in STATES
+                   if os.path.isfile(os.path.join(folder, "state-%s.txt" % s))}
+    f["waits"] = read_pairs(os.path.join(folder, "state-waits.txt")) if f["states"] else {}
+    for label, p in f["states"].items():
+        facts = read_columns(os.path.join(folder, "state-%s.txt" % label))
+        p["before"], p["after"] = facts.get("state_start", []), facts.get("state_end", [])
+    for p in [pelmo] + list(f["states"].values()):
+        p["paints"] = int(p["opens"] / f["opens_per_paint"] + 0.5) if f["opens_per_paint"] > 0 else 0
+        p["paints_by_closes"] = p["closes"] / f["closes_per_paint"] if f["closes_per_paint"] > 0 else None
+    for p in [pelmo, ref] + list(f["states"].values()):
         p["rate"] = p["paints"] / p["window_s"]
     return f
 
@@ -185,6 +208,12 @@ def read_figures(folder):
 def row(label, *cells):
     """A line of sections 1, 2 and 5: a label of 52 and the cells."""
     print(("   %-52s" % label) + "".join(" " + c for c in cells))
+
+
+def check(label, a, b, text, slack=COUNT_SLACK, floor=0.0):
+    """A line of two counts of one thing and whether they agree."""
+    cells = [text % v if v is not None else "n/a" for v in (a, b)]
+    row(label, "%13s %13s " % tuple(cells), agreement(a, b, slack, floor))
 
 
 def row3(label, *cells):
@@ -353,10 +382,6 @@ def print_sizes(f):
 def print_checks(f):
     pelmo, ref, first, second = f["pelmo"], f["reference"], f["first"], f["second"]
 
-    def check(label, a, b, text, slack=COUNT_SLACK):
-        cells = [text % v if v is not None else "n/a" for v in (a, b)]
-        row(label, "%13s %13s " % tuple(cells), agreement(a, b, slack))
-
     print("5. Each derived count beside a second count of it")
     print("   %-52s %13s %13s" % ("", "first", "second"))
     more = second["made"] - first["made"]
@@ -380,11 +405,119 @@ def print_checks(f):
                   % (lost, label))
 
 
+def print_states(f):
+    states, hz, waits = f["states"], f["hz"], f["waits"]
+    if not states:
+        return
+    print()
+    shown, hidden, aside = (states.get(label) for label in STATES)
+
+    def rate(p, key):
+        """Ticks a second of one kind, or of all; None where not measured."""
+        if p is None or (key != "all" and p[key] is None):
+            return None
+        return ours(p, key) / p["window_s"]
+
+    def minute(p, key):
+        r = rate(p, key)
+        return "-" if r is None else "%.2f s/min" % (r / hz * 60)
+
+    def share(p, key):
+        """The figure over the shown figure of the same line."""
+        a, b = rate(p, key), rate(shown, key)
+        return None if a is None or not b else a / b
+
+    def percent(p, key):
+        r = share(p, key)
+        return "-" if r is None else "%.1f%%" % (r * 100)
+
+    def line(label, *cells):
+        print(("   %-36s %12s %12s %7s %12s %7s" % ((label,) + cells + ("",) * (5 - len(cells)))).rstrip())
+
+    def as_expected(label):
+        p, want = states[label], STATE_SHOWN[label]
+        return p["before"][:1] == [want] and p["after"][:1] == [want]
+
+    def verdict(label):
+        p = states.get(label)
+        if p is None:
+            return "-"
+        if not as_expected(label):
+            return "not hidden"
+        r = share(p, "program")
+        return "met" if r is not None and r <= OUT_OF_SIGHT_GOAL and p["paints"] == 0 else "NOT MET"
+
+    def before_after(p):
+        return "-" if p is None else "%s/%s" % tuple((w[0] if w else "?") for w in (p["before"], p["after"]))
+
+    print("6. pelmo.exe shown, hidden by its menu's Hide, and stepped aside for a full-screen")
+    print("   window in front: one run of it, the states in turn, each over %s s; CPU time" % f["run"]["seconds"])
+    print("   (user+sys) per minute, and as a share of the shown figure of the same line")
+    line("", "shown", "hidden", "", "aside", "")
+    line("", "", "(Hide)", "", "(covered)", "")
+    for label, key in (("the program's process", "program"), ("wineserver", "server"),
+                       ("other Wine processes of the prefix", "others"), ("X server (Xvfb)", "xvfb"),
+                       ("all of these", "all")):
+        line(label, minute(shown, key), minute(hidden, key), percent(hidden, key),
+             minute(aside, key), percent(aside, key))
+    line("the full-screen window's own process", "", "", "", minute(aside, "cover"))
+    line("paints made (the pace is 50 /s)",
+         *["-" if p is None else "%.1f /s" % p["rate"] for p in (shown, hidden)], "",
+         "-" if aside is None else "%.1f /s" % aside["rate"])
+    line("goal: the program's process at most", "", verdict("hidden"), "", verdict("aside"))
+    line("  %d%% of shown, and no paint" % (OUT_OF_SIGHT_GOAL * 100))
+    tick = rate(shown, "program")
+    if tick and hidden is not None:
+        # The program's CPU out of sight is a few ticks: say what one is worth.
+        print("   (one tick of its CPU in a window of %.0f s is %.1f%% of the shown figure)"
+              % (hidden["window_s"], 100 / hidden["window_s"] / tick))
+    line("the window before / after measuring", before_after(shown), before_after(hidden), "", before_after(aside))
+    front = aside["before"][1] if aside is not None and len(aside["before"]) > 1 else "-"
+    line("the foreground window, covered", "", "", "", front)
+    for key, want, text in (("hide", "hidden", "hidden after the menu's Hide within"),
+                            ("unhide", "shown", "shown after the Hide again within"),
+                            ("cover", "hidden", "aside after the cover came within"),
+                            ("uncover", "shown", "back after the cover went within")):
+        w = waits.get(key, "").split()
+        if len(w) == 3:
+            line(text, "", "%s s" % w[2])
+            if w[0] != want:
+                print("   NOTE: the mascot was still %s then" % w[0])
+    print("   (each look starts a Wine program, so those times are upper bounds)")
+    busy = [label for label, p in states.items() if (rest_of_machine(p, hz) or 0) > 15]
+    if busy:
+        print("   NOTE: other work kept the machine busy while pelmo.exe was %s: those figures may be inflated"
+              % ", ".join(busy))
+    for label, p in states.items():
+        if p["alive"] != "yes":
+            print("   NOTE: pelmo.exe ended before its %s window closed" % label)
+        if not as_expected(label):
+            print("   NOTE: pelmo.exe was not %s throughout its %s window: those figures are not of that state"
+                  % (STATE_SHOWN[label], label))
+    if shown is not None and shown["parked"] != "yes":
+        print("   NOTE: the cursor left its corner while pelmo.exe was shown: the mascot may have frozen")
+    print("   %-52s %13s %13s" % ("each derived count beside a second count of it", "first", "second"))
+    for label, p in states.items():
+        by_closes = p["paints_by_closes"]
+        check("%s: paints a second, by files opened and closed" % label, p["rate"],
+              by_closes / p["window_s"] if by_closes is not None else None, "%.1f /s")
+    for label, p in states.items():
+        # Two ticks apart at most: utime and stime are each cut to whole
+        # ticks, at either end.
+        check("%s: its CPU, in ticks and by threads' run time" % label, p["program"] / hz * 1000,
+              p["thread_ns"] / 1e6 if p["thread_ns"] is not None else None, "%.0f ms", COUNT_SLACK, 2 * 1000 / hz)
+    lost = sum(p["overflows"] for p in states.values())
+    if lost > 0:
+        print("   NOTE: the kernel lost file events %d times while pelmo.exe was measured: the counts of files are low"
+              % lost)
+    print()
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: table.py FIGURES_FOLDER")
     f = read_figures(sys.argv[1])
-    for section in (print_header, print_core, print_paint, print_wander, print_sizes, print_checks):
+    for section in (print_header, print_core, print_paint, print_wander, print_sizes, print_checks, print_states):
         section(f)
 
 
