@@ -5,8 +5,9 @@ Usage: python3 tools/bench/table.py FIGURES_FOLDER
 The folder holds what the measuring wrote (see tools/bench.sh): the core's
 Google Benchmark CSV, the paint figures, the counted calibration paints,
 the CPU snapshots and paint counts of both wandering programs and of
-pelmo.exe shown, hidden and stepped aside, and the facts of the run. Every count the table derives is set beside a second
-count of the same thing at the end, and marked where the two disagree.
+pelmo.exe shown, hidden and stepped aside, and the facts of the run. Every
+count the table derives is set beside a second count of the same thing, and
+marked where the two disagree.
 """
 
 import csv
@@ -115,8 +116,8 @@ def program_figures(folder, label):
     p["others"] = grown(start, end, "other", True)
     p["xvfb"] = grown(start, end, "xvfb", False) if "xvfb" in start else None
     p["cover"] = grown(start, end, "cover", False) if "cover" in start else None
-    # A thread that ended in between takes its time with it: this count can
-    # only fall short of the ticks, never pass them.
+    # A thread that ended in between takes its time with it: beyond the
+    # ticks' rounding, this count can only fall short of them.
     p["thread_ns"] = grown(start, end, "thread", True) if "thread" in start else None
     p["machine"] = end["machine"] - start["machine"]
     p["window_s"] = (end["time_ns"] - start["time_ns"]) / 1e9
