@@ -11,6 +11,7 @@
 #include <string>
 
 #include "support/ShortcutFields.h"
+#include "tray/win32/ShellIds.h"
 
 namespace {
 
@@ -230,7 +231,7 @@ int TypeBox(int ms)
 int PrintStartupFolder()
 {
     PWSTR path = nullptr;
-    const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_DONT_VERIFY, nullptr, &path));
+    const bool found = SUCCEEDED(SHGetKnownFolderPath(StartupFolderId, KF_FLAG_DONT_VERIFY, nullptr, &path));
     if (found) PrintUtf8(path);
     CoTaskMemFree(path);
     return found ? 0 : 1;

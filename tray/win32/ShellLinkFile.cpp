@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "tray/win32/ShellIds.h"
+
 namespace {
 
 // The shell's link object and its file interface; false, with neither
@@ -10,10 +12,10 @@ bool CreateLink(IShellLinkW*& link, IPersistFile*& file)
 {
     link = nullptr;
     file = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    if (FAILED(CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                 reinterpret_cast<void**>(&link))))
         return false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) return true;
+    if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) return true;
     link->Release();
     link = nullptr;
     return false;

@@ -4,16 +4,25 @@
 #include <shlobj.h>
 
 #include <cwchar>
-#include <string>
-#include <vector>
 
 #include "tray/ShortcutName.h"
+#include "tray/win32/ShellIds.h"
 #include "tray/win32/ShellLinkFile.h"
 
 namespace {
 
 // Names tried for a new shortcut, more than anyone runs copies.
 const unsigned MostCopies = 100;
+
+// The shortcuts in a folder that point at the program: a few at most. No
+// standard containers here: statically linked, they would double the
+// program's size.
+const unsigned MostShortcuts = 16;
+struct ShortcutList {
+    unsigned count;
+    bool more;  // more than MostShortcuts point at the program
+    wchar_t paths[MostShortcuts][MAX_PATH];
+};
 
 // COM on this thread for one call. "Each successful call to CoInitialize or
 // CoInitializeEx, including any call that returns S_FALSE, must be balanced
@@ -40,23 +49,28 @@ void LeaveCom(bool ours)
 bool SamePath(const wchar_t* a, const wchar_t* b) { return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL; }
 
 // The shortcuts in `folder` that point at `program`.
-std::vector<std::wstring> ShortcutsTo(const wchar_t* folder, const wchar_t* program)
+void FindShortcutsTo(const wchar_t* folder, const wchar_t* program, ShortcutList& found)
 {
-    std::vector<std::wstring> found;
+    found.count = 0;
+    found.more = false;
     wchar_t pattern[MAX_PATH];
-    if (!JoinPath(folder, L"*.lnk", pattern, MAX_PATH)) return found;
+    if (!JoinPath(folder, L"*.lnk", pattern, MAX_PATH)) return;
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE) return found;
+    if (search == INVALID_HANDLE_VALUE) return;
     do {
         wchar_t path[MAX_PATH], target[MAX_PATH];
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsShortcutName(entry.cFileName) &&
-            JoinPath(folder, entry.cFileName, path, MAX_PATH) && ReadShellLinkTarget(path, target) &&
-            SamePath(target, program))
-            found.push_back(path);
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsShortcutName(entry.cFileName) ||
+            !JoinPath(folder, entry.cFileName, path, MAX_PATH) || !ReadShellLinkTarget(path, target) ||
+            !SamePath(target, program))
+            continue;
+        if (found.count == MostShortcuts) {
+            found.more = true;
+            continue;
+        }
+        wcscpy(found.paths[found.count++], path);
     } while (FindNextFileW(search, &entry));
     FindClose(search);
-    return found;
 }
 
 // A new shortcut under the first free name. The name is taken by creating
@@ -69,7 +83,9 @@ bool AddShortcut(const wchar_t* folder, const wchar_t* program)
     // MAX_PATH": a longer target could not be read back.
     const size_t folderLength = ProgramFolderLength(program);
     if (folderLength == 0 || wcslen(program) >= MAX_PATH) return false;
-    const std::wstring workingFolder(program, folderLength);
+    wchar_t workingFolder[MAX_PATH];
+    wmemcpy(workingFolder, program, folderLength);
+    workingFolder[folderLength] = L'\0';
     for (unsigned copy = 1; copy <= MostCopies; ++copy) {
         wchar_t name[32], path[MAX_PATH];
         if (!ShortcutName(copy, name, 32) || !JoinPath(folder, name, path, MAX_PATH)) return false;
@@ -81,30 +97,31 @@ bool AddShortcut(const wchar_t* folder, const wchar_t* program)
             return false;
         }
         CloseHandle(file);
-        if (WriteShellLink(path, program, workingFolder.c_str())) return true;
+        if (WriteShellLink(path, program, workingFolder)) return true;
         DeleteFileW(path);
         return false;
     }
     return false;
 }
 
-// Removes every shortcut in `paths`, or none: each is first opened for
+// Removes every shortcut in `list`, or none: each is first opened for
 // deletion, which fails while another program holds it or the folder
 // refuses, and only once all are open are they marked for deletion.
-bool RemoveShortcuts(const std::vector<std::wstring>& paths)
+bool RemoveShortcuts(const ShortcutList& list)
 {
-    std::vector<HANDLE> opened;
-    for (const std::wstring& path : paths) {
-        HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) break;
-        opened.push_back(file);
+    if (list.more) return false;
+    HANDLE opened[MostShortcuts];
+    unsigned count = 0;
+    for (; count < list.count; ++count) {
+        opened[count] = CreateFileW(list.paths[count], DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened[count] == INVALID_HANDLE_VALUE) break;
     }
-    const bool all = opened.size() == paths.size();
-    for (HANDLE file : opened) {
+    const bool all = count == list.count;
+    for (unsigned i = 0; i < count; ++i) {
         FILE_DISPOSITION_INFO disposition = {TRUE};
-        if (all) SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
-        CloseHandle(file);
+        if (all) SetFileInformationByHandle(opened[i], FileDispositionInfo, &disposition, sizeof disposition);
+        CloseHandle(opened[i]);
     }
     return all;
 }
@@ -115,7 +132,7 @@ bool RemoveShortcuts(const std::vector<std::wstring>& paths)
 bool StartupFolder(DWORD flags, wchar_t (&folder)[MAX_PATH])
 {
     PWSTR path = nullptr;
-    const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, flags, nullptr, &path)) && path != nullptr &&
+    const bool found = SUCCEEDED(SHGetKnownFolderPath(StartupFolderId, flags, nullptr, &path)) && path != nullptr &&
                        wcslen(path) < MAX_PATH;
     if (found) wcscpy(folder, path);
     CoTaskMemFree(path);
@@ -142,21 +159,27 @@ bool StartsWithWindowsIn(const wchar_t* folder, const wchar_t* program)
 {
     bool ours;
     if (!EnterCom(ours)) return false;
-    const bool starts = !ShortcutsTo(folder, program).empty();
+    static ShortcutList found;
+    FindShortcutsTo(folder, program, found);
     LeaveCom(ours);
-    return starts;
+    return found.count > 0;
 }
 
 bool SetStartsWithWindowsIn(const wchar_t* folder, const wchar_t* program, bool on)
 {
     bool ours;
     if (!EnterCom(ours)) return false;
-    const std::vector<std::wstring> existing = ShortcutsTo(folder, program);
+    // The program's one GUI thread calls this, never twice at once.
+    static ShortcutList existing;
+    FindShortcutsTo(folder, program, existing);
     bool done;
-    if (on)
-        done = !existing.empty() || AddShortcut(folder, program);
-    else
-        done = RemoveShortcuts(existing) && ShortcutsTo(folder, program).empty();
+    if (on) {
+        done = existing.count > 0 || AddShortcut(folder, program);
+    } else {
+        done = RemoveShortcuts(existing);
+        FindShortcutsTo(folder, program, existing);
+        done = done && existing.count == 0;
+    }
     LeaveCom(ours);
     return done;
 }

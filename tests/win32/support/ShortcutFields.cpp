@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "tray/win32/ShellIds.h"
+
 bool ReadShortcutFields(const wchar_t* path, ShortcutFields& fields)
 {
     fields = ShortcutFields{};
@@ -14,9 +16,9 @@ bool ReadShortcutFields(const wchar_t* path, ShortcutFields& fields)
     // The target by its identifiers: Wine's GetPath loses the letters of a
     // loaded shortcut's target that the ANSI code page cannot spell.
     const bool read =
-        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+        SUCCEEDED(CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkW),
                                    reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file))) &&
         SUCCEEDED(file->Load(path, STGM_READ)) && link->GetIDList(&identifiers) == S_OK &&
         SHGetPathFromIDListW(identifiers, target) && SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH));
     CoTaskMemFree(identifiers);
