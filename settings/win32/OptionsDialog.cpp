@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/NumberText.h"
-#include "app/ScreenRect.h"
+#include "app/win32/WindowRect.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 
@@ -63,8 +63,6 @@ void ReadControls(HWND hDlg)
     char buffer[16];
     for (int i = 0; i < ValueCount; ++i) ReadValue(hDlg, FirstValueControl + i, buffer, settings.values[i]);
 }
-
-ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
 
 // The dialog stands where its template puts it, relative to its owner, the
 // mascot, which may have wandered off every screen (a range wider than the

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/win32/WindowRect.h"
 #include "tray/StepAside.h"
 #include "tray/win32/MascotVisibility.h"
 #include "tray/win32/TrayState.h"
@@ -11,12 +12,6 @@ static_assert(ShellBusy == int(QUNS_BUSY) && ShellRunningD3DFullScreen == int(QU
                   ShellPresentationMode == int(QUNS_PRESENTATION_MODE) &&
                   ShellAcceptsNotifications == int(QUNS_ACCEPTS_NOTIFICATIONS),
               "the core numbers the shell's states as the shell does");
-
-namespace {
-
-ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
 
 void StartStepAsideWatch()
 {
