@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "desk/DeskLayout.h"
+
 enum WanderOutcome {
     WanderPaused,  // the right-click dialog is open
     WanderFrozen,  // the cursor rests on the mascot
@@ -19,11 +21,17 @@ int32_t EffectiveRange(int32_t range, int32_t screenSize);
 bool TargetChoiceDue();
 
 // Chooses a new random target; switches to FallRight when the old target
-// lay more than 50 pixels below.
-void ChooseTarget(int32_t screenWidth, int32_t screenHeight);
+// lay more than 50 pixels below. On a `desk` (in the mascot's units), All
+// monitors draws the target over every work area, and a target that lies
+// where no monitor is moves onto one.
+void ChooseTarget(int32_t screenWidth, int32_t screenHeight, const DeskLayout* desk = nullptr);
 
-// True when the cursor rests on (or just around) the mascot.
-bool CursorFreezesMascot();
+// True when the cursor rests on (or just around) the mascot, and the
+// mascot does not stand left of the desk's left edge (0 without a desk).
+bool CursorFreezesMascot(const DeskLayout* desk = nullptr);
 
 // Steps 2 to 7 of a tick with the given cursor position and screen size.
-WanderOutcome WanderDecide(int32_t cursorX, int32_t cursorY, int32_t screenWidth, int32_t screenHeight);
+// Without a desk, exactly that arithmetic; on one, the target's placement
+// and a resting mascot kept in sight follow as steps of their own.
+WanderOutcome WanderDecide(int32_t cursorX, int32_t cursorY, int32_t screenWidth, int32_t screenHeight,
+                           const DeskLayout* desk = nullptr);

@@ -71,7 +71,7 @@ target_link_libraries(pelmo PRIVATE mascot_shell)
 target_link_options(pelmo PRIVATE ${mascot_static_link} -s)
 target_include_directories(pelmo PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(res/pelmo.rc PROPERTIES
-  OBJECT_DEPENDS "${icon_dir}/mascot107.ico;${icon_dir}/mascot108.ico;${generated_res_dir}/version.h")
+  OBJECT_DEPENDS "${icon_dir}/mascot107.ico;${icon_dir}/mascot108.ico;${generated_res_dir}/version.h;${CMAKE_SOURCE_DIR}/res/manifest.xml")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${icon_dir} -I${generated_res_dir} -I${MASCOT_SKIN_DIR}")
 
 # The resources are also linked into test programs that need dialog 103

@@ -9,4 +9,11 @@
 #define IDM_TRAY_OPTIONS 32793
 #define IDM_TRAY_HIDE 40001
 #define IDM_TRAY_STARTUP 40002
+#define IDM_TRAY_ALL_MONITORS 40003
+// Size: Auto, then 1x to 4x, in this order.
+#define IDM_TRAY_SIZE_AUTO 40010
+#define IDM_TRAY_SIZE_1 40011
+#define IDM_TRAY_SIZE_2 40012
+#define IDM_TRAY_SIZE_3 40013
+#define IDM_TRAY_SIZE_4 40014
 #define IDM_TRAY_QUIT 105

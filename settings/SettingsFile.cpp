@@ -89,3 +89,12 @@ bool SaveSettings()
     ForEachEntry(TempWildcard, RemoveLeftover);
     return SaveByReplace() || SaveInPlace();
 }
+
+bool SaveSettingsValue(int index, int32_t value)
+{
+    if (index < 0 || index >= int(sizeof settings.values / sizeof settings.values[0])) return false;
+    // What another copy saved since this one last read the file stays.
+    LoadSettings();
+    settings.values[index] = value;
+    return SaveSettings();
+}

@@ -21,6 +21,11 @@ void LoadSettings();
 // record reached "savedata", one way or the other.
 bool SaveSettings();
 
+// Sets values[index] (0 to 9) over the file as it is now, and saves: a
+// choice made in one place never undoes what another copy saved. True
+// when it reached the file; the record holds the choice either way.
+bool SaveSettingsValue(int index, int32_t value);
+
 // The name of a save's new file: "savedata.<16 hex digits>.tmp" from 64
 // random bits, so nobody can know it in advance.
 void SettingsTempName(uint64_t bits, char* out, std::size_t size);

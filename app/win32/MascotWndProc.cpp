@@ -5,6 +5,9 @@
 #include "app/win32/ShellState.h"
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/win32/WanderTick.h"
+#include "desk/MascotScale.h"
+#include "desk/win32/DeskState.h"
+#include "desk/win32/MascotSize.h"
 #include "settings/win32/OptionsDialog.h"
 #include "settings/SettingsFile.h"
 #include "sprites/win32/AnimateState.h"
@@ -24,6 +27,7 @@ void OnCreate(HWND hwnd)
     mascot.posX = 500;
     mascot.posY = 500;
     FillAnimationCatalogue();
+    StartDesk(hwnd);
 }
 
 void OnPaint(HWND hwnd)
@@ -35,7 +39,16 @@ void OnPaint(HWND hwnd)
     ClearToKey(backBufferDC);
     if (mascot.running && mascot.state >= 0 && mascot.state < AnimationRows)
         AnimateState(backBufferDC, mascot.state);
-    BitBlt(hdc, 0, 0, client.right, client.bottom, backBufferDC, 0, 0, SRCCOPY);
+    const int scale = deskState.scale;
+    if (scale == 1) {
+        BitBlt(hdc, 0, 0, client.right, client.bottom, backBufferDC, 0, 0, SRCCOPY);
+    } else {
+        // Each of the mascot's pixels an s x s block of one colour: no
+        // smoothing, so the key stays exact and no green fringe shows.
+        SetStretchBltMode(hdc, COLORONCOLOR);
+        StretchBlt(hdc, 0, 0, MascotSide * scale, MascotSide * scale, backBufferDC, 0, 0, MascotSide, MascotSide,
+                   SRCCOPY);
+    }
     EndPaint(hwnd, &ps);
 }
 
@@ -98,6 +111,16 @@ LRESULT CALLBACK MascotWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDOWN:
         ShowOptionsDialog(hwnd, true);
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(hwnd, LOWORD(wParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange(hwnd);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        // A taskbar moved or resized changes the work areas.
+        if (wParam == SPI_SETWORKAREA) ReadDesk();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }

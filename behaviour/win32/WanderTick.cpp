@@ -2,18 +2,26 @@
 
 #include "app/MascotState.h"
 #include "behaviour/WanderDecide.h"
+#include "desk/MascotScale.h"
+#include "desk/win32/DeskState.h"
+#include "desk/win32/MascotSize.h"
 
 void WanderTick(HWND hwnd)
 {
-    // A failed read leaves the last known cursor position in place.
-    POINT cursor = {mascot.cursorPos.x, mascot.cursorPos.y};
+    // A Size chosen meanwhile, here or by another copy's save.
+    FollowScale(hwnd);
+    const int32_t scale = deskState.scale;
+    // A failed read leaves the last known cursor position in place. The
+    // core counts in the mascot's units, `scale` screen pixels each.
+    POINT cursor = {UnitsToPixels(mascot.cursorPos.x, scale), UnitsToPixels(mascot.cursorPos.y, scale)};
     GetCursorPos(&cursor);
-    const WanderOutcome outcome = WanderDecide(cursor.x, cursor.y, GetSystemMetrics(SM_CXSCREEN),
-                                               GetSystemMetrics(SM_CYSCREEN));
+    const WanderOutcome outcome =
+        WanderDecide(FloorDiv(cursor.x, scale), FloorDiv(cursor.y, scale), GetSystemMetrics(SM_CXSCREEN) / scale,
+                     GetSystemMetrics(SM_CYSCREEN) / scale, DeskInUnits());
     if (outcome != WanderMoved) return;
     // "SWP_NOACTIVATE: Does not activate the window. If this flag is not
     // set, the window is activated": a wandering mascot must never take the
     // keyboard from what the user types into. A click still activates it.
-    SetWindowPos(hwnd, HWND_TOPMOST, mascot.posX, mascot.posY, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    PlaceMascotWindow(hwnd);
     InvalidateRect(hwnd, nullptr, FALSE);
 }

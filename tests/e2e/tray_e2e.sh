@@ -71,13 +71,15 @@ open_menu() {
 }
 
 # Chooses item $1 of the open menu (0 Options, 1 Hide, 2 Start with
-# Windows, 3 Quit) by a click at its place: four rows of one height inside
-# a border of 2 pixels, the separator's 7 before the last.
+# Windows, 3 Size, 4 All monitors, 5 Quit) by a click at its place: six
+# rows of one height inside a border of 2 pixels, a separator of 7 after
+# Start with Windows and another before Quit.
 choose_item() {
     set -- "$1" $menu_rect
-    row=$((($5 - 11) / 4))
-    y=$(($3 + 2 + row * $1 + row / 2))
-    [ "$1" -eq 3 ] && y=$((y + 7))
+    row=$((($5 - 18) / 6))
+    y=$(($3 + 2 + $1 * row + row / 2))
+    [ "$1" -ge 3 ] && y=$((y + 7))
+    [ "$1" -ge 5 ] && y=$((y + 7))
     xdotool mousemove $(($2 + $4 / 2)) "$y"
     sleep 0.2
     xdotool click 1
@@ -156,7 +158,7 @@ for case in "ja_JP.UTF-8|オプション" "en_US.UTF-8|Options"; do
 
     # Quit: exit code 0, and no icon left behind.
     step=7; open_menu 3
-    choose_item 3
+    choose_item 5
     expect_clean_exit "$mascot_pid" "under $locale Quit"
     mascot_pid=""
     expect_icons 0 "under $locale an icon stayed behind after Quit"
@@ -176,7 +178,7 @@ step=8; open_menu 3
 choose_item 2
 [ -f "$startup_unix/Pelmo.lnk" ] || fail "the plain copy wrote no shortcut"
 step=9; open_menu 3
-choose_item 3
+choose_item 5
 expect_clean_exit "$mascot_pid" "Quit of the plain copy"
 mascot_pid=""
 wineboot

@@ -33,6 +33,13 @@ check "FileVersion" "$(value FileVersion)" "$version"
 check "ProductVersion" "$(value ProductVersion)" "$version"
 check "OriginalFilename" "$(value OriginalFilename)" pelmo.exe
 [ -n "$(value FileDescription)" ] || { echo "FAIL: no FileDescription" >&2; failures=$((failures + 1)); }
+# Per-monitor DPI awareness, version 2 first, so that Windows never
+# stretches the mascot; Windows 8.1 reads the older element.
+manifest="$(printf '%s\n' "$resources" | sed -n '/^1 24 /,/^END/p')"
+for element in '<dpiAwareness xmlns=""http://schemas.microsoft.com/SMI/2016/WindowsSettings"">PerMonitorV2, PerMonitor</dpiAwareness>' \
+    '<dpiAware xmlns=""http://schemas.microsoft.com/SMI/2005/WindowsSettings"">true/pm</dpiAware>'; do
+    printf '%s\n' "$manifest" | grep -qF "$element" || { echo "FAIL: the manifest lacks $element" >&2; failures=$((failures + 1)); }
+done
 for program in "$exe" "$skincheck"; do
     imports="$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p')"
     [ -n "$imports" ] || { echo "FAIL: no imports read from $program" >&2; failures=$((failures + 1)); }

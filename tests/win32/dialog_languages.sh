@@ -33,10 +33,10 @@ want='CAPTION "Options"|FONT 8, "MS Shell Dlg", 400, 0, 1|CONTROL "Save"|CONTROL
 echo "dialog 103: English twin of the Japanese one"
 
 # The menu: the same items, in the same order, with their own texts.
-items() { resource "$1" "110 MENU" | sed 's/MENUITEM L\?"[^"]*"/MENUITEM ""/'; }
+items() { resource "$1" "110 MENU" | sed -e 's/MENUITEM L\?"[^"]*"/MENUITEM ""/' -e 's/POPUP L\?"[^"]*"/POPUP ""/'; }
 [ -n "$(items "17, 1" | grep MENUITEM)" ] || { echo "no Japanese menu 110"; exit 1; }
 [ "$(items "17, 1")" = "$(items "9, 1")" ] || { echo "the menus' items differ:"; items "17, 1"; items "9, 1"; exit 1; }
-texts=$(resource "9, 1" "110 MENU" | grep -o 'MENUITEM "[^"]*"' | tr '\n' '|')
-want='MENUITEM "&Options..."|MENUITEM "&Hide"|MENUITEM "&Start with Windows"|MENUITEM "&Quit"|'
+texts=$(resource "9, 1" "110 MENU" | grep -o '\(MENUITEM\|POPUP\) L\?"[^"]*"' | tr '\n' '|')
+want='POPUP ""|MENUITEM "&Options..."|MENUITEM "&Hide"|MENUITEM "&Start with Windows"|POPUP "&Size"|MENUITEM "&Auto"|MENUITEM L"&1\327"|MENUITEM L"&2\327"|MENUITEM L"&3\327"|MENUITEM L"&4\327"|MENUITEM "&All monitors"|MENUITEM "&Quit"|'
 [ "$texts" = "$want" ] || { echo "English menu: $texts"; echo "expected:     $want"; exit 1; }
 echo "menu 110: English twin of the Japanese one"

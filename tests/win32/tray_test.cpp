@@ -104,6 +104,7 @@ struct MenuItem {
     UINT id;
     bool separator;
     bool checked;
+    UINT chosenInSubmenu;  // the checked item of a submenu's, 0 for none
 };
 std::vector<MenuItem> menuSeen;
 int menusSeen = 0;
@@ -120,9 +121,13 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD)
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
+        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
         GetMenuItemInfoW(menu, i, TRUE, &info);
-        menuSeen.push_back({info.wID, (info.fType & MFT_SEPARATOR) != 0, (info.fState & MFS_CHECKED) != 0});
+        UINT chosen = 0;
+        for (int j = 0; info.hSubMenu != nullptr && j < GetMenuItemCount(info.hSubMenu); ++j)
+            if (GetMenuState(info.hSubMenu, j, MF_BYPOSITION) & MF_CHECKED) chosen = GetMenuItemID(info.hSubMenu, j);
+        menuSeen.push_back(
+            {info.wID, (info.fType & MFT_SEPARATOR) != 0, (info.fState & MFS_CHECKED) != 0, chosen});
     }
     ++menusSeen;
     EndMenu();
@@ -146,23 +151,31 @@ TEST_F(TrayTest, TheMenuOpensOnceAClickWithItsItemsAndTheHideMark)
     tray.iconVersion4 = true;
     for (UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT}) NotifyIcon(event);
     EXPECT_EQ(menusSeen, 2) << "a right and a left click, each once";
-    ASSERT_EQ(menuSeen.size(), 5u);
-    const UINT ids[] = {IDM_TRAY_OPTIONS, IDM_TRAY_HIDE, IDM_TRAY_STARTUP, 0, IDM_TRAY_QUIT};
+    ASSERT_EQ(menuSeen.size(), 8u);
+    // The Size submenu (4) is checked through its items.
+    const UINT ids[] = {IDM_TRAY_OPTIONS, IDM_TRAY_HIDE, IDM_TRAY_STARTUP, 0, 0, IDM_TRAY_ALL_MONITORS, 0, IDM_TRAY_QUIT};
     for (size_t i = 0; i < menuSeen.size(); ++i) {
-        EXPECT_EQ(menuSeen[i].separator, i == 3) << "item " << i;
-        if (i != 3) {
+        EXPECT_EQ(menuSeen[i].separator, i == 3 || i == 6) << "item " << i;
+        if (ids[i] != 0) {
             EXPECT_EQ(menuSeen[i].id, ids[i]) << "item " << i;
         }
     }
     EXPECT_FALSE(menuSeen[1].checked);
+    EXPECT_EQ(menuSeen[4].chosenInSubmenu, static_cast<UINT>(IDM_TRAY_SIZE_AUTO));
+    EXPECT_FALSE(menuSeen[5].checked);
 
     RunTrayCommand(IDM_TRAY_HIDE);
+    settings.values[2] = 3;  // as another copy's save would leave them
+    settings.values[3] = 1;
     tray.iconVersion4 = false;
     menusSeen = 0;
     for (UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE}) NotifyIcon(event);
     EXPECT_EQ(menusSeen, 2) << "the oldest way: the buttons' release";
-    ASSERT_EQ(menuSeen.size(), 5u);
+    ASSERT_EQ(menuSeen.size(), 8u);
     EXPECT_TRUE(menuSeen[1].checked) << "Hide is checked while the user's Hide holds";
+    EXPECT_EQ(menuSeen[4].chosenInSubmenu, static_cast<UINT>(IDM_TRAY_SIZE_3));
+    EXPECT_TRUE(menuSeen[5].checked);
+    settings = SettingsRecord{};
 }
 
 // --- What the items do ---------------------------------------------------------

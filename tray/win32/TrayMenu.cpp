@@ -1,18 +1,42 @@
 #include "tray/win32/TrayMenu.h"
 
 #include "app/win32/ShellState.h"
+#include "desk/MascotScale.h"
+#include "desk/win32/MascotSize.h"
 #include "res/resource.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsRecord.h"
 #include "tray/win32/MascotVisibility.h"
 #include "tray/win32/StartupShortcut.h"
 #include "tray/win32/TrayState.h"
 
 static_assert(IDM_TRAY_OPTIONS == CmdOptions && IDM_TRAY_QUIT == CmdExit, "the menu hands on the mascot's commands");
+static_assert(IDM_TRAY_SIZE_1 == IDM_TRAY_SIZE_AUTO + 1 && IDM_TRAY_SIZE_AUTO + LargestChosenSize == IDM_TRAY_SIZE_4,
+              "the Size items follow the choices' numbers");
+
+// Where savedata keeps the icon menu's choices.
+const int SizeValue = 2;
+const int AllMonitorsValue = 3;
 
 namespace {
 
 void Check(HMENU menu, UINT id, bool checked)
 {
     CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The Size the record holds, as its menu item: one that is no choice reads as Auto.
+UINT ChosenSizeItem()
+{
+    const int32_t choice = SizeChoice();
+    return IDM_TRAY_SIZE_AUTO + (choice >= 1 && choice <= LargestChosenSize ? choice : SizeAuto);
+}
+
+// A choice is kept in savedata; where it cannot be written it still holds
+// until the program ends, and the warning says it was not saved.
+void SaveChoice(int value, int32_t chosen)
+{
+    if (!SaveSettingsValue(value, chosen)) MessageBeep(MB_ICONWARNING);
 }
 
 }  // namespace
@@ -25,6 +49,9 @@ void ShowTrayMenu(POINT anchor)
     HMENU menu = GetSubMenu(bar, 0);
     Check(menu, IDM_TRAY_HIDE, (tray.hideReasons & HiddenByUser) != 0);
     Check(menu, IDM_TRAY_STARTUP, StartsWithWindows());
+    // The choices in effect: the record's.
+    CheckMenuRadioItem(menu, IDM_TRAY_SIZE_AUTO, IDM_TRAY_SIZE_4, ChosenSizeItem(), MF_BYCOMMAND);
+    Check(menu, IDM_TRAY_ALL_MONITORS, AllMonitorsChosen());
     // TrackPopupMenu's remarks: "To display a context menu for a
     // notification icon, the current window must be the foreground window
     // before the application calls TrackPopupMenu or TrackPopupMenuEx.
@@ -54,6 +81,17 @@ void RunTrayCommand(WORD id)
         // Where the shortcut cannot be written or removed, nothing changed
         // and the item keeps its mark; the warning says so.
         if (!SetStartsWithWindows(!StartsWithWindows())) MessageBeep(MB_ICONWARNING);
+        return;
+    case IDM_TRAY_SIZE_AUTO:
+    case IDM_TRAY_SIZE_1:
+    case IDM_TRAY_SIZE_2:
+    case IDM_TRAY_SIZE_3:
+    case IDM_TRAY_SIZE_4:
+        SaveChoice(SizeValue, static_cast<int32_t>(id - IDM_TRAY_SIZE_AUTO));
+        if (tray.mascotWindow != nullptr) FollowScale(tray.mascotWindow);
+        return;
+    case IDM_TRAY_ALL_MONITORS:
+        SaveChoice(AllMonitorsValue, AllMonitorsChosen() ? 0 : 1);
         return;
     default:
         return;
