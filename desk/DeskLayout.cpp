@@ -14,6 +14,16 @@ ScreenRect InUnits(const ScreenRect& r, int32_t scale)
     return units;
 }
 
+// The part of `r` on `bounds`; `bounds` itself where nothing of `r` is.
+ScreenRect Within(const ScreenRect& r, const ScreenRect& bounds)
+{
+    ScreenRect inside = {r.left > bounds.left ? r.left : bounds.left, r.top > bounds.top ? r.top : bounds.top,
+                         r.right < bounds.right ? r.right : bounds.right,
+                         r.bottom < bounds.bottom ? r.bottom : bounds.bottom};
+    if (inside.right <= inside.left || inside.bottom <= inside.top) return bounds;
+    return inside;
+}
+
 int64_t Overlap(int64_t lowA, int64_t highA, int64_t lowB, int64_t highB)
 {
     const int64_t low = lowA > lowB ? lowA : lowB, high = highA < highB ? highA : highB;
@@ -46,7 +56,9 @@ DeskLayout LayoutInUnits(const DeskLayout& pixels, int32_t scale)
     units.count = Count(pixels);
     for (int32_t i = 0; i < units.count; ++i) {
         units.monitors[i] = InUnits(pixels.monitors[i], scale);
-        units.workAreas[i] = InUnits(pixels.workAreas[i], scale);
+        // Right after a monitor shrank, the system may still report its
+        // old work area, past the monitor's new edges.
+        units.workAreas[i] = InUnits(Within(pixels.workAreas[i], pixels.monitors[i]), scale);
     }
     return units;
 }

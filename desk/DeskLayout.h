@@ -17,7 +17,8 @@ struct DeskLayout {
 };
 
 // A layout in screen pixels as mascot units of `scale` pixels: a unit
-// counts as on a monitor only when all its pixels are.
+// counts as on a monitor only when all its pixels are. Each work area is
+// held to its monitor.
 DeskLayout LayoutInUnits(const DeskLayout& pixels, int32_t scale);
 
 // Whether the point lies on some monitor.

@@ -3,7 +3,7 @@
 # mascot need and this machine lacks. Needs root (or sudo) only when
 # something is missing; where nothing can be installed it says so and stops.
 set -e
-packages="cmake make g++ googletest libgtest-dev libbenchmark-dev mingw-w64 wine wine64
+packages="cmake make g++ googletest libgtest-dev libbenchmark-dev mingw-w64 wine wine64 xserver-xephyr libxinerama1
 xvfb xauth openbox tint2 xdotool x11-utils x11-xserver-utils imagemagick gifsicle fonts-noto-cjk zip clang libclang-rt-14-dev procps python3"
 missing=""
 for p in $packages; do

@@ -170,10 +170,14 @@ TEST(DeskLayout, InUnitsAUnitCountsOnAMonitorOnlyWhenAllItsPixelsAre)
 {
     DeskLayout pixels = ThreeMonitors();
     pixels.monitors[2] = pixels.workAreas[2] = {1281, 1, 2081, 601};
+    // Just after the primary shrank, its old work area is still reported.
+    pixels.monitors[0] = {0, 0, 800, 600};
+    pixels.workAreas[0] = {0, 0, 1600, 970};
     const DeskLayout units = LayoutInUnits(pixels, 2);
+    EXPECT_EQ(units.workAreas[0].right, 400);
+    EXPECT_EQ(units.workAreas[0].bottom, 300);
     EXPECT_EQ(units.count, 3);
     EXPECT_EQ(units.monitors[1].left, -512);
-    EXPECT_EQ(units.workAreas[0].bottom, 497);
     EXPECT_EQ(units.monitors[2].left, 641);
     EXPECT_EQ(units.monitors[2].top, 1);
     EXPECT_EQ(units.monitors[2].right, 1040);

@@ -18,6 +18,7 @@ e2e_cleanup() {
     for pid in $mascot_pid $started_pids; do
         kill "$pid" 2>/dev/null || true
     done
+    [ -n "${own_prefix:-}" ] && WINEPREFIX="$own_prefix" wineserver -k 2>/dev/null
     [ -n "${e2e_drive:-}" ] && rm -f "$e2e_drive"
     # A test may have left the folder closed to new files.
     chattr -i "$e2e_dir" 2>/dev/null || true
@@ -33,6 +34,22 @@ fail() {
             echo "screenshot: ${TMPDIR:-/tmp}/pelmo-e2e-failure.png" >&2
     fi
     exit 1
+}
+
+# A copy of the desk's Wine prefix for this test alone: settings such as
+# the DPI or the monitors must not reach the tests after it on the desk,
+# even when this one is cut short.
+own_prefix() {
+    own_prefix="$e2e_scratch/prefix"
+    cp -a "$WINEPREFIX" "$own_prefix"
+    export WINEPREFIX="$own_prefix"
+}
+
+# Sets the registry value $2 (of type $3, data $4) under key $1 of the
+# test's own prefix; its server ends, so that the next program reads it.
+set_registry() {
+    wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "could not set $1\\$2"
+    wineserver -w
 }
 
 # Runs the probe program; its output without carriage returns, its exit code.
@@ -162,13 +179,15 @@ matching_frame() {
     done
 }
 
-# Rests the cursor on the mascot until it stands still there (it moves on
+# Rests the cursor on the mascot, $1 pixels (30 unless given) right of and
+# below its window's corner, until it stands still there (it moves on
 # between reading its place and moving the cursor, so try again until it
 # is caught). Leaves "x y" of the frozen window in frozen_x, frozen_y.
 freeze_mascot() {
+    at="${1:-30}"
     for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
         set -- $(mascot_rect)
-        xdotool mousemove $(($1 + 30)) $(($2 + 30))
+        xdotool mousemove $(($1 + at)) $(($2 + at))
         sleep 0.3
         first="$(mascot_rect)"
         sleep 0.3

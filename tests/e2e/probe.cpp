@@ -34,6 +34,32 @@ HWND WaitForWindow(const wchar_t* cls, const wchar_t* title, int timeoutMs)
     }
 }
 
+// Each monitor's rectangle and work area, as "left top right bottom" twice.
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT &m = info.rcMonitor, &w = info.rcWork;
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", m.left, m.top, m.right, m.bottom, w.left, w.top, w.right,
+                w.bottom);
+    return TRUE;
+}
+
+// The display set to width x height, as a user changes its resolution:
+// every top-level window of the desktop is told (WM_DISPLAYCHANGE).
+int ResizeDisplay(int width, int height)
+{
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    std::printf("%ld\n", result);
+    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
 int PrintRect(HWND hwnd)
 {
     RECT r = {};
@@ -324,6 +350,7 @@ int Usage()
                  "      dialogs H | flood H COUNT | hold FILE MS MARKER\n"
                  "      texts H | typebox MS | startup-folder | shortcut FILE\n"
                  "      tray H | menu [ms] | menu-gone [ms] | taskbar-created H | drop-icon H\n"
+                 "      monitors | resize WIDTH HEIGHT\n"
                  "      fullscreen MS | maximized MS\n");
     return 2;
 }
@@ -348,11 +375,13 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "startup-folder") == 0) return PrintStartupFolder();
+    if (std::strcmp(verb, "monitors") == 0) return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
     if (argc < 3) return Usage();
     if (std::strcmp(verb, "shortcut") == 0) return PrintShortcut();
     if (std::strcmp(verb, "menu") == 0) return WaitForMenu(true, timeout);
     if (std::strcmp(verb, "menu-gone") == 0) return WaitForMenu(false, timeout);
     if (std::strcmp(verb, "typebox") == 0) return TypeBox(std::atoi(argv[2]));
+    if (std::strcmp(verb, "resize") == 0 && argc > 3) return ResizeDisplay(std::atoi(argv[2]), std::atoi(argv[3]));
     if (std::strcmp(verb, "fullscreen") == 0) return FrontWindow(std::atoi(argv[2]), true);
     if (std::strcmp(verb, "maximized") == 0) return FrontWindow(std::atoi(argv[2]), false);
     HWND hwnd = ParseHandle(argv[2]);
