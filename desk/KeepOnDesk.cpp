@@ -43,9 +43,13 @@ void KeepRestingMascotOnDesk(const DeskLayout& desk)
 
 bool BringMascotOntoDesk(const DeskLayout& desk)
 {
-    if (desk.count <= 0) return false;
     PlaceTargetOnDesk(desk);
-    if (WindowWhollyOnMonitors(desk, mascot.posX, mascot.posY)) return false;
+    return PutMascotOnDesk(desk);
+}
+
+bool PutMascotOnDesk(const DeskLayout& desk)
+{
+    if (desk.count <= 0 || WindowWhollyOnMonitors(desk, mascot.posX, mascot.posY)) return false;
     const MascotPoint place = NearestPlaceOnWorkArea(desk, mascot.posX, mascot.posY);
     const bool moved = place.x != mascot.posX || place.y != mascot.posY;
     mascot.posX = place.x;

@@ -17,6 +17,10 @@ void PlaceTargetOnDesk(const DeskLayout& desk);
 void KeepRestingMascotOnDesk(const DeskLayout& desk);
 
 // A mascot not wholly on the monitors goes whole onto the nearest work
+// area; its target stays. True when it moved.
+bool PutMascotOnDesk(const DeskLayout& desk);
+
+// A mascot not wholly on the monitors goes whole onto the nearest work
 // area (monitors changed under it, or it was put down there); a target
 // that now lies where no monitor is moves as a new one would. Nothing else
 // changes. True when the mascot moved.

@@ -8,6 +8,8 @@
 #include "desk/MascotScale.h"
 #include "desk/win32/DeskState.h"
 #include "desk/win32/MascotSize.h"
+#include "drag/DragState.h"
+#include "drag/win32/MascotDrag.h"
 #include "settings/win32/OptionsDialog.h"
 #include "settings/SettingsFile.h"
 #include "sprites/win32/AnimateState.h"
@@ -85,8 +87,10 @@ LRESULT CALLBACK MascotWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         OnPaint(hwnd);
         return 0;
     case WM_CHAR:
-    case WM_MOUSEMOVE:
     case MM_MCINOTIFY:
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(hwnd);
         return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -104,16 +108,27 @@ LRESULT CALLBACK MascotWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == MascotTimer) WanderTick(hwnd);
         return 0;
+    case WM_MOUSEACTIVATE:
+        return OnMouseActivate(hwnd, wParam, lParam);
     case WM_LBUTTONDOWN:
-        AdvanceSkin();
-        InvalidateRect(hwnd, nullptr, FALSE);
+        OnLeftButtonDown(hwnd);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(hwnd);
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(hwnd);
         return 0;
     case WM_RBUTTONDOWN:
         ShowOptionsDialog(hwnd, true);
         return 0;
-    case WM_DPICHANGED:
+    case WM_DPICHANGED: {
+        const int32_t before = deskState.scale;
         OnDpiChanged(hwnd, LOWORD(wParam));
+        // Carried onto a monitor of another scale: the grabbed point stays under the cursor.
+        if (drag.dragging) RescaleGrab(before, deskState.scale);
         return 0;
+    }
     case WM_DISPLAYCHANGE:
         OnDisplayChange(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);

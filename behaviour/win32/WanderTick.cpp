@@ -5,9 +5,13 @@
 #include "desk/MascotScale.h"
 #include "desk/win32/DeskState.h"
 #include "desk/win32/MascotSize.h"
+#include "drag/win32/MascotDrag.h"
 
 void WanderTick(HWND hwnd)
 {
+    // Held by the user, the mascot neither wanders nor animates.
+    if (DragHoldsMascot()) CheckHeldPress(hwnd);
+    if (DragHoldsMascot()) return;
     // A Size chosen meanwhile, here or by another copy's save.
     FollowScale(hwnd);
     const int32_t scale = deskState.scale;

@@ -236,15 +236,17 @@ int TypeBox(int ms)
     SetFocus(field);
     const DWORD until = GetTickCount() + static_cast<DWORD>(ms);
     MSG msg;
-    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+    wchar_t text[256] = L"";
+    // Until the time is up, or the window is closed (probe close).
+    while (static_cast<LONG>(until - GetTickCount()) > 0 && IsWindow(field)) {
+        GetWindowTextW(field, text, 256);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
     }
-    wchar_t text[256] = L"";
-    GetWindowTextW(field, text, 256);
+    if (IsWindow(field)) GetWindowTextW(field, text, 256);
     char utf8[1024] = "";
     WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
     std::printf("%s\n", utf8);
@@ -350,7 +352,7 @@ int Usage()
                  "      dialogs H | flood H COUNT | hold FILE MS MARKER\n"
                  "      texts H | typebox MS | startup-folder | shortcut FILE\n"
                  "      tray H | menu [ms] | menu-gone [ms] | taskbar-created H | drop-icon H\n"
-                 "      monitors | resize WIDTH HEIGHT\n"
+                 "      monitors | resize WIDTH HEIGHT | titled TITLE\n"
                  "      fullscreen MS | maximized MS\n");
     return 2;
 }
@@ -364,6 +366,15 @@ int main(int argc, char** argv)
     const int timeout = argc > 2 ? std::atoi(argv[2]) : 10000;
     if (std::strcmp(verb, "find") == 0) {
         HWND hwnd = WaitForWindow(L"AAA", L"Pelmo", timeout);
+        if (hwnd == nullptr) return 1;
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+        return 0;
+    }
+    if (std::strcmp(verb, "titled") == 0 && argc > 2) {
+        // A top-level window by its title, such as the typebox.
+        wchar_t title[256] = L"";
+        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, title, 256);
+        HWND hwnd = WaitForWindow(nullptr, title, 5000);
         if (hwnd == nullptr) return 1;
         std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
         return 0;

@@ -102,9 +102,11 @@ RECT WindowRect(HWND hwnd)
 struct DeskTest : ::testing::Test {
     TestFolder folder = {};
     HWND hwnd = nullptr;
+    POINT cursor = {};  // put back for the tests after
 
     void SetUp() override
     {
+        GetCursorPos(&cursor);
         ASSERT_TRUE(EnterTestFolder(folder));
         ResetMascotState();
         settings = SettingsRecord{};
@@ -124,6 +126,7 @@ struct DeskTest : ::testing::Test {
         tray = TrayState{};
         settings = SettingsRecord{};
         LeaveTestFolder(folder);
+        SetCursorPos(cursor.x, cursor.y);
     }
 
     // Away from the cursor, walking right.

@@ -118,7 +118,10 @@ struct SoakTest : ::testing::Test {
     {
         SendMessageA(hwnd, WM_TIMER, MascotTimer, 0);
         SendMessageA(hwnd, WM_PAINT, 0, 0);
-        if (round % ClickEvery == 0) SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        if (round % ClickEvery == 0) {
+            SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+        }
         if (round % PumpEvery == 0) PumpWaitingMessages();
         if (round % DialogEvery == DialogEvery - 1) {
             if (round / DialogEvery % 2 == 0)

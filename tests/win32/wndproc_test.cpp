@@ -463,6 +463,8 @@ TEST_F(WndProcTest, OptionsCommandOpensTheDialogAndTheMascotGoesOn)
 
 // --- Left click --------------------------------------------------------------
 
+// A click is a press and a release on the spot: the skin changes on the
+// release, never on the press.
 TEST_F(WndProcTest, FourLeftClicksGoRoundTheSkinsEachRequestingARepaint)
 {
     for (int start = 0; start < 4; ++start) {
@@ -471,7 +473,10 @@ TEST_F(WndProcTest, FourLeftClicksGoRoundTheSkinsEachRequestingARepaint)
             SCOPED_TRACE(testing::Message() << "start " << start << " click " << click);
             ValidateRect(hwnd, nullptr);
             ForceDefWindowProcResult(WM_LBUTTONDOWN, 0x5EED);
+            ForceDefWindowProcResult(WM_LBUTTONUP, 0x5EED);
             EXPECT_EQ(SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30)), 0);
+            EXPECT_EQ(mascot.skinIndex, (start + click - 1) % 4) << "changed on the press";
+            EXPECT_EQ(SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(30, 30)), 0);
             EXPECT_EQ(mascot.skinIndex, (start + click) % 4);
             RECT update = {};
             ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
@@ -482,7 +487,10 @@ TEST_F(WndProcTest, FourLeftClicksGoRoundTheSkinsEachRequestingARepaint)
         }
         EXPECT_EQ(mascot.skinIndex, start);
     }
-    EXPECT_EQ(DefWindowProcCallsInAll(), 0);
+    // The click activates the mascot, which the system's own messages do.
+    EXPECT_EQ(DefWindowProcCalls(WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(DefWindowProcCalls(WM_LBUTTONUP), 0);
+    EXPECT_EQ(GetForegroundWindow(), hwnd) << "a click gives the mascot the keyboard, as it always did";
 }
 
 TEST_F(WndProcTest, EachLeftClickShowsTheNextSkinAtTheNextPaint)
@@ -493,6 +501,7 @@ TEST_F(WndProcTest, EachLeftClickShowsTheNextSkinAtTheNextPaint)
     mascot.state = 2;  // standing: frame n0
     for (int click = 1; click <= 5; ++click) {
         SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
         UpdateWindow(hwnd);
         EXPECT_EQ(CountDcPixelsNot(backBufferDC, 0, 0, 60, 60, colours[click % 4]), 0) << "click " << click;
     }
@@ -574,7 +583,7 @@ TEST_F(WndProcTest, PaintOfAStateOutsideTheCatalogueShowsOnlyTheKey)
 TEST_F(WndProcTest, OtherMessagesReturnWhatDefWindowProcReturns)
 {
     // Neighbours of the handled messages and some that nothing handles.
-    const UINT messages[] = {WM_NULL,       WM_KEYDOWN,     WM_DEADCHAR, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+    const UINT messages[] = {WM_NULL,       WM_KEYDOWN,     WM_DEADCHAR, WM_XBUTTONUP, WM_LBUTTONDBLCLK,
                              WM_RBUTTONUP,  WM_MBUTTONDOWN, WM_MOUSEWHEEL, MM_MCINOTIFY - 1, MM_MCINOTIFY + 1,
                              WM_USER,       WM_APP + 5};
     LRESULT forced = 0x600D;
@@ -593,6 +602,10 @@ TEST_F(WndProcTest, OtherMessagesReturnWhatDefWindowProcReturns)
     EXPECT_EQ(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0), 5);
     EXPECT_EQ(DefWindowProcCalls(WM_NCHITTEST), 1);
     EXPECT_EQ(DefWindowProcCalls(WM_GETTEXTLENGTH), 1);
+    // A press of the left button activates nothing (a drag leaves the
+    // keyboard where it is); the others' are the system's to answer.
+    EXPECT_EQ(SendMessageA(hwnd, WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)), MA_NOACTIVATE);
+    EXPECT_EQ(SendMessageA(hwnd, WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN)), MA_ACTIVATE);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tray/win32/MascotVisibility.h"
 
 #include "app/win32/ShellState.h"
+#include "drag/win32/MascotDrag.h"
 #include "tray/win32/TrayState.h"
 
 void SetHideReason(HideReason reason, bool holds)
@@ -10,6 +11,8 @@ void SetHideReason(HideReason reason, bool holds)
     const bool hidden = tray.hideReasons != 0;
     if (hidden == wasHidden || tray.mascotWindow == nullptr) return;
     if (hidden) {
+        // A hidden mascot cannot be held: back where it was picked up.
+        CancelDrag(tray.mascotWindow);
         // Hidden, the mascot costs next to nothing: no ticks, so no
         // placements and no paints. It stands where it was.
         KillTimer(tray.mascotWindow, MascotTimer);
