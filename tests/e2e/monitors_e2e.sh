@@ -1,7 +1,8 @@
 # The mascot on three monitors (Xephyr's Xinerama screens, as Wine reports
 # them): the primary, one left of it at (-1024, 256) and one right of it
 # with a gap below. With All monitors it visits each, and never stands
-# where no monitor is. Then, on a virtual desktop that shrinks under it,
+# where no monitor is; carried onto the left one and put down where no
+# monitor is, it lands whole on that one. Then, on a virtual desktop that shrinks under it,
 # it is back on the screen within a second.
 . "$PELMO_E2E_LIB"
 
@@ -79,6 +80,33 @@ done
 [ "$(echo $visited | wc -w)" -eq 3 ] || fail "the mascot visited only the monitors$visited"
 echo "All monitors at 4x: visited the monitors$visited, never standing where none is, in $sample looks"
 import -window root "${TMPDIR:-/tmp}/pelmo-monitors.png"
+
+# Carried at 4x onto the monitor on the left, then put down above it,
+# where no monitor is: whole on its work area. The nested display's root
+# starts at the desk's left edge, -1024.
+carry_to() { # the window's corner wanted, in the desk's coordinates
+    set -- "$1" "$2" $(mascot_rect)
+    xdotool mousemove $(($3 + 1024 + 120)) $(($4 + 120))
+    sleep 0.3
+    set -- "$1" "$2" $(mascot_rect)
+    from_x=$(($3 + 1024 + 120)) from_y=$(($4 + 120))
+    xdotool mousemove "$from_x" "$from_y" mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((from_x + ($1 - $3) * step / 8)) $((from_y + ($2 - $4) * step / 8))
+        sleep 0.05
+    done
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.3
+}
+carry_to -700 400
+[ "$(mascot_rect)" = "-700 400 240 240" ] || fail "carried onto the left monitor, the mascot stands at $(mascot_rect)"
+# Put down 56 pixels too high, it lands with the cursor still on it, which
+# holds it there to be seen.
+carry_to -400 200
+[ "$(mascot_rect)" = "-400 256 240 240" ] ||
+    fail "put down above the left monitor, the mascot stands at $(mascot_rect), not whole on it"
+echo "carried at 4x onto the monitor on the left, and put down whole on it from where no monitor is"
 stop_mascot
 wineserver -k
 kill "$xephyr_pid"

@@ -352,7 +352,7 @@ int Usage()
                  "      dialogs H | flood H COUNT | hold FILE MS MARKER\n"
                  "      texts H | typebox MS | startup-folder | shortcut FILE\n"
                  "      tray H | menu [ms] | menu-gone [ms] | taskbar-created H | drop-icon H\n"
-                 "      monitors | resize WIDTH HEIGHT | titled TITLE\n"
+                 "      monitors | resize WIDTH HEIGHT | titled TITLE | foreground\n"
                  "      fullscreen MS | maximized MS\n");
     return 2;
 }
@@ -386,6 +386,10 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "startup-folder") == 0) return PrintStartupFolder();
+    if (std::strcmp(verb, "foreground") == 0) {
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetForegroundWindow())));
+        return 0;
+    }
     if (std::strcmp(verb, "monitors") == 0) return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
     if (argc < 3) return Usage();
     if (std::strcmp(verb, "shortcut") == 0) return PrintShortcut();

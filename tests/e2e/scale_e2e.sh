@@ -33,8 +33,13 @@ frame=$(scaled_frame "$e2e_dir/a" $frozen_x $frozen_y "$e2e_dir/shot1.png")
 echo "192 DPI: 120 x 120, frame $frame of skin a in blocks of 2 x 2, frozen with the cursor 110 pixels in"
 cp "$e2e_dir/shot1.png" "${TMPDIR:-/tmp}/pelmo-scale-192.png"
 
-# A click lands where the sprite is opaque, as at 60 x 60: at its middle.
-xdotool mousemove $((frozen_x + 60)) $((frozen_y + 60)) click 1
+# A click lands where the sprite is opaque, as at 60 x 60 (where it shows
+# the desktop, the click goes to the desktop): at the first pixel of the
+# middle row that is not the desktop's.
+opaque_x=$(convert "$e2e_dir/shot1.png" -crop "120x1+$frozen_x+$((frozen_y + 60))" +repage txt:- |
+    grep -v -i "$desktop_colour" | sed -n 's/^\([0-9]*\),0:.*/\1/p' | head -1)
+[ -n "$opaque_x" ] || fail "no opaque pixel in the middle row of the mascot"
+xdotool mousemove $((frozen_x + opaque_x + 1)) $((frozen_y + 60)) click 1
 sleep 0.5
 [ "$(mascot_rect)" = "$frozen_x $frozen_y 120 120" ] || fail "the click moved the frozen mascot"
 import -window root -depth 8 "$e2e_dir/shot2.png"
