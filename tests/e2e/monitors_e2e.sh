@@ -111,24 +111,24 @@ stop_mascot
 wineserver -k
 kill "$xephyr_pid"
 
-# A virtual desktop of 1600 x 1000 that becomes 800 x 600 under the
+# A virtual desktop of 1600 x 1000 that becomes 640 x 480 under the
 # mascot, as a resolution changed or a monitor unplugged.
 export DISPLAY="$desk_display"
 rm -f savedata
 set_registry 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
 set_registry 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ 1600x1000
 start_mascot
-for _ in $(seq 150); do
+for _ in $(seq 100); do
     set -- $(mascot_rect)
-    [ "$1" -ge 850 ] || [ "$2" -ge 650 ] && break
+    [ "$1" -ge 700 ] || [ "$2" -ge 540 ] && break
     sleep 0.2
 done
-[ "$1" -ge 850 ] || [ "$2" -ge 650 ] || fail "the mascot never wandered where the smaller screen ends"
+[ "$1" -ge 700 ] || [ "$2" -ge 540 ] || fail "the mascot never wandered where the smaller screen ends"
 out_at="$1 $2"
-probe resize 800 600 >/dev/null || fail "the virtual desktop could not be made 800 x 600"
+probe resize 640 480 >/dev/null || fail "the virtual desktop could not be made 640 x 480"
 sleep 1
 set -- $(mascot_rect)
-[ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le 800 ] && [ $(($2 + $4)) -le 600 ] ||
+[ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le 640 ] && [ $(($2 + $4)) -le 480 ] ||
     fail "a second after the screen shrank, the mascot from $out_at stands at $1 $2"
 expect_moving "the mascot stood still after the screen shrank"
 stop_mascot
