@@ -12,18 +12,7 @@ start_mascot
 expect_moving "the mascot does not move at start"
 
 # Another program's window holds the keyboard from here on.
-probe typebox 60000 >"$e2e_scratch/typed" &
-box=$!
-started_pids="$started_pids $box"
-xid=""
-for _ in $(seq 50); do
-    xid=$(xdotool search --onlyvisible --name '^typebox$' 2>/dev/null | head -1) || true
-    [ -n "$xid" ] && break
-    sleep 0.1
-done
-[ -n "$xid" ] || fail "the window to type into did not appear"
-xdotool windowfocus "$xid"
-sleep 0.3
+start_typebox 60000
 typed=""
 type_more() {
     xdotool type --delay 40 "$1"
@@ -88,7 +77,7 @@ sleep 0.5
 [ "$(skin_colour $frozen_x $frozen_y)" = "#0000C0" ] || fail "a click did not show skin b once"
 # The click gave the mascot the keyboard, as a click always did: the user
 # clicks back into the other program.
-xdotool mousemove --window "$xid" 60 20 click 1
+xdotool mousemove --window "$box_xid" 60 20 click 1
 xdotool key --clearmodifiers End
 sleep 0.3
 type_more "four "

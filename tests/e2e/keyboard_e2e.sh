@@ -10,18 +10,7 @@ start_mascot
 expect_moving "the mascot does not move at start"
 
 typed="the quick brown fox 12345"
-probe typebox 9000 >"$e2e_scratch/typed" &
-box=$!
-started_pids="$started_pids $box"
-xid=""
-for _ in $(seq 50); do
-    xid=$(xdotool search --onlyvisible --name '^typebox$' 2>/dev/null | head -1) || true
-    [ -n "$xid" ] && break
-    sleep 0.1
-done
-[ -n "$xid" ] || fail "the window to type into did not appear"
-xdotool windowfocus "$xid"
-sleep 0.3
+start_typebox 9000
 xdotool type --delay 60 "$typed"
 expect_moving "the mascot stood still while keys were typed"
 wait "$box" || fail "the window to type into failed"

@@ -218,6 +218,25 @@ click_mascot() {
     xdotool mousemove $(($2 + 30)) $(($3 + 30)) click "$1"
 }
 
+# Another program's window to type into, for $1 ms, given the keyboard:
+# what arrives in it is written to $e2e_scratch/typed when it ends (at
+# the time, or closed: probe close "$(probe titled typebox)"); its
+# process in box, its X window in box_xid.
+start_typebox() {
+    probe typebox "$1" >"$e2e_scratch/typed" &
+    box=$!
+    started_pids="$started_pids $box"
+    box_xid=""
+    for _ in $(seq 50); do
+        box_xid=$(xdotool search --onlyvisible --name '^typebox$' 2>/dev/null | head -1) || true
+        [ -n "$box_xid" ] && break
+        sleep 0.1
+    done
+    [ -n "$box_xid" ] || fail "the window to type into did not appear"
+    xdotool windowfocus "$box_xid"
+    sleep 0.3
+}
+
 # Opens the dialog with a right click and prints its handle.
 open_dialog() {
     click_mascot 3
