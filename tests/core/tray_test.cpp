@@ -5,6 +5,7 @@
 
 #include "app/ScreenRect.h"
 #include "tray/IconEvents.h"
+#include "tray/IconRetry.h"
 #include "tray/StepAside.h"
 
 // Found by argument lookup, beside the record.
@@ -67,6 +68,30 @@ TEST(IconEvents, EachClickOpensTheMenuOnce)
     for (const IconEventCase& c : iconEventCases)
         EXPECT_EQ(IconEventOpensMenu(c.version4, c.event), c.opens)
             << "version " << (c.version4 ? 4 : 0) << ", event 0x" << std::hex << c.event;
+}
+
+// A tick of the retry timer tries again until the icon is there, for a
+// while after the add that failed.
+struct IconRetryCase {
+    bool added;
+    uint32_t elapsedMs;
+    bool retry;
+};
+const IconRetryCase iconRetryCases[] = {
+    {false, 0, true},
+    {false, IconRetryPeriodMs, true},
+    {false, IconRetryForMs - 1, true},
+    {false, IconRetryForMs, false},
+    {false, UINT32_MAX, false},
+    {true, IconRetryPeriodMs, false},
+    {true, 0, false},
+};
+
+TEST(IconRetry, UntilTheIconIsThereOrTheTimeIsOver)
+{
+    for (const IconRetryCase& c : iconRetryCases)
+        EXPECT_EQ(RetryIconNow(c.added, c.elapsedMs), c.retry) << (c.added ? "added, " : "not added, ") << c.elapsedMs
+                                                               << " ms";
 }
 
 // Whether the mascot, on a 1920 x 1080 monitor with a second one to its

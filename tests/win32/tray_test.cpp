@@ -15,6 +15,8 @@
 #include "settings/SettingsRecord.h"
 #include "support/MascotRun.h"
 #include "support/WindowSupport.h"
+#include "tray/IconRetry.h"
+#include "tray/win32/TrayIcon.h"
 #include "tray/win32/TrayMenu.h"
 #include "tray/win32/TrayState.h"
 #include "tray/win32/TrayWindow.h"
@@ -26,13 +28,19 @@ namespace {
 struct IconCall {
     DWORD message;
     NOTIFYICONDATAW data;
+    bool taken;
 };
 std::vector<IconCall> iconCalls;
+// The shell's answers to come: this many calls refused, as by a taskbar
+// that does not answer in time.
+int iconCallsToRefuse = 0;
 
 BOOL WINAPI SpyShellNotifyIcon(DWORD message, PNOTIFYICONDATAW data)
 {
-    iconCalls.push_back({message, *data});
-    return TRUE;
+    const bool taken = iconCallsToRefuse == 0;
+    if (!taken) --iconCallsToRefuse;
+    iconCalls.push_back({message, *data, taken});
+    return taken;
 }
 
 FARPROC RealShellNotifyIcon() { return GetProcAddress(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconW"); }
@@ -58,6 +66,7 @@ struct TrayTest : ::testing::Test {
         EndMascot(mascotWindow);
         PatchImports(reinterpret_cast<ULONG_PTR>(&SpyShellNotifyIcon),
                      reinterpret_cast<ULONG_PTR>(RealShellNotifyIcon()));
+        iconCallsToRefuse = 0;
     }
 };
 
@@ -96,6 +105,71 @@ TEST_F(TrayTest, TheIconIsAddedWithItsTipAndNoBalloonAgainAfterATaskbarRestartAn
     EXPECT_EQ(iconCalls[4].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(iconCalls[4].data.hWnd, added.hWnd);
     EXPECT_EQ(iconCalls[4].data.uID, added.uID);
+}
+
+// --- A taskbar that does not answer at first ---------------------------------
+
+// The add at start-up and its fallback both refused.
+struct BusyTaskbarTest : TrayTest {
+    void SetUp() override
+    {
+        iconCallsToRefuse = 2;
+        TrayTest::SetUp();
+    }
+};
+
+bool IconTaken()
+{
+    for (const IconCall& call : iconCalls)
+        if (call.message == NIM_ADD && call.taken) return true;
+    return false;
+}
+
+// A timer that is still there is stopped now, and says so.
+bool RetryTimerRan(HWND window) { return KillTimer(window, IconRetryTimer) != FALSE; }
+
+TEST_F(BusyTaskbarTest, TheIconArrivesOnTheRetryTimerOnceTheShellTakesItAndNothingMoreIsTried)
+{
+    ASSERT_EQ(iconCalls.size(), 2u);
+    EXPECT_EQ(iconCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(iconCalls[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_TRUE(IsWindow(mascotWindow)) << "the mascot goes on without its icon";
+
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(PumpUntil(IconTaken, IconRetryPeriodMs + 2000)) << "no retry within a period";
+    EXPECT_GE(GetTickCount() - start, IconRetryPeriodMs - 1000) << "retried before its period";
+    ASSERT_EQ(iconCalls.size(), 4u);
+    EXPECT_EQ(iconCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(iconCalls[3].message, static_cast<DWORD>(NIM_SETVERSION)) << "asked for at every add";
+
+    EXPECT_FALSE(RetryTimerRan(tray.window)) << "the retries stop once the icon is there";
+    SendMessageW(tray.window, WM_TIMER, IconRetryTimer, 0);
+    EXPECT_EQ(iconCalls.size(), 4u) << "a late tick tries nothing";
+}
+
+TEST_F(BusyTaskbarTest, AStartingTaskbarGetsTheIconAtOnceAndEndsTheRetries)
+{
+    SendMessageW(tray.window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(iconCalls.size(), 4u);
+    EXPECT_TRUE(iconCalls[2].taken);
+    EXPECT_EQ(iconCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_FALSE(RetryTimerRan(tray.window));
+}
+
+TEST_F(BusyTaskbarTest, ATaskbarThatNeverAnswersIsAskedForAWhileThenLeftBeWithoutAWord)
+{
+    iconCallsToRefuse = 1000;
+    DriveDialogs([](HWND dialog) { PostDialogCommand(dialog, IDCANCEL); });
+    SendMessageW(tray.window, WM_TIMER, IconRetryTimer, 0);
+    EXPECT_EQ(iconCalls.size(), 4u) << "a tick within the time tries the add and its fallback";
+
+    tray.iconRetryStart = GetTickCount() - IconRetryForMs;
+    SendMessageW(tray.window, WM_TIMER, IconRetryTimer, 0);
+    EXPECT_EQ(iconCalls.size(), 4u) << "nothing tried once the time is over";
+    EXPECT_FALSE(RetryTimerRan(tray.window));
+    StopDrivingDialogs();
+    EXPECT_EQ(DialogsDriven(), 0) << "no message";
+    EXPECT_TRUE(IsWindowVisible(mascotWindow));
 }
 
 // --- The menu as it opens ----------------------------------------------------
