@@ -36,6 +36,10 @@ const KeepCase keepCases[] = {
     {"above and left of the origin", {-500, -90, -326, 44}, Work, {0, 0, 174, 134}},
     {"larger than the area: its corner on the area's", {-10, -10, 1490, 1090}, Work, {0, 0, 1500, 1100}},
     {"on a monitor to the left", {-100, 500, 74, 634}, {-1920, 0, 0, 1040}, {-174, 500, 0, 634}},
+    // Each edge against its own: a monitor whose left and top differ.
+    {"above a monitor at (-1024, 256)", {-600, 100, -426, 234}, {-1024, 256, 0, 1024}, {-600, 256, -426, 390}},
+    {"below a monitor at (-1024, 256)", {-600, 1000, -426, 1134}, {-1024, 256, 0, 1024}, {-600, 890, -426, 1024}},
+    {"left of a monitor at (-1024, 256)", {-1200, 300, -1026, 434}, {-1024, 256, 0, 1024}, {-1024, 300, -850, 434}},
     {"at the 32-bit limits", {INT32_MAX - 174, INT32_MIN, INT32_MAX, INT32_MIN + 134}, Work, {1106, 0, 1280, 134}},
 };
 
