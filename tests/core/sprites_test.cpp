@@ -359,6 +359,9 @@ TEST(BitmapCheck, TheCopyForTheDrawingSaysOnlyWhatWasChecked)
         {{"24 bits with an optional table", 40, 1, 1, 1, 24, Rgb, 2, 0, 62, 66, Ok, 0, 0, 0}, 0},
         {{"V4, 16-bit fields", 108, 1, 1, 1, 16, Fields, 0, 0, 122, 126, Ok, 0, 0, 0}, 0},
         {{"V5, 32-bit fields", 124, 1, 1, 1, 32, Fields, 0, 0, 138, 142, Ok, 0, 0, 0}, 0},
+        // A table right after a large header: only the header's own fields change.
+        {{"V4, 8 bits with a table", 108, 1, 1, 1, 8, Rgb, 3, 0, 134, 138, Ok, 0, 0, 0}, 3},
+        {{"V5, 4 bits with a table", 124, 1, 1, 1, 4, Rgb, 0, 0, 202, 206, Ok, 0, 0, 0}, 16},
     };
     auto field = [](const std::vector<uint8_t>& info, size_t at) {
         return info[at] | info[at + 1] << 8 | info[at + 2] << 16 | static_cast<uint32_t>(info[at + 3]) << 24;
@@ -369,18 +372,30 @@ TEST(BitmapCheck, TheCopyForTheDrawingSaysOnlyWhatWasChecked)
         if (row.file.headerBytes >= 108) {
             for (size_t at = 14 + 56; at < 14 + row.file.headerBytes; ++at) bytes[at] = 0xA5;  // 'MBED', endpoints, profile
         }
+        for (size_t at = 14 + row.file.headerBytes; at < row.file.offset; ++at) bytes[at] = 0x5A;  // masks, colours
         const BitmapLayout layout = CheckBitmapFile(bytes.data(), bytes.size());
         ASSERT_TRUE(layout.usable);
         std::vector<uint8_t> info(bytes.begin() + 14, bytes.begin() + layout.infoEnd);
+        const std::vector<uint8_t> before = info;
         info.resize(MaxBitmapInfoBytes, 0);
         NormaliseBitmapInfo(info.data(), info.size(), layout);
         EXPECT_EQ(field(info, 32), row.coloursUsed);
-        if (row.file.headerBytes >= 108) EXPECT_EQ(field(info, 56), 0x73524742u) << "sRGB";
+        if (row.file.headerBytes >= 108) {
+            EXPECT_EQ(field(info, 56), 0x73524742u) << "sRGB";
+        }
         if (row.file.headerBytes >= 124) {
             EXPECT_EQ(field(info, 112), 0u) << "profile data";
             EXPECT_EQ(field(info, 116), 0u) << "profile size";
         }
-        EXPECT_EQ(field(info, 4), static_cast<uint32_t>(row.file.width)) << "nothing else changes";
+        // Nothing else changes: the colour count, the colour space and the
+        // profile are fields of the header that has them.
+        for (size_t at = 0; at < before.size(); ++at) {
+            const bool normalised = (at >= 32 && at < 36) || (row.file.headerBytes >= 108 && at >= 56 && at < 60) ||
+                                    (row.file.headerBytes >= 124 && at >= 112 && at < 120);
+            if (!normalised) {
+                EXPECT_EQ(info[at], before[at]) << "byte " << at << " of the copy";
+            }
+        }
     }
     // The core header has no such fields.
     const BitmapRow core = {"", 12, 3, 2, 1, 4, Rgb, 0, 0, 74, 82, Ok, 0, 0, 0};
@@ -554,7 +569,11 @@ TEST(SpritePath, WorkingFolderFirstElseBesideTheProgram)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.relative);
-        char16_t out[64] = u"unchanged";
+        // The buffer holds longer text from before, as the program's does:
+        // the path ends at its own NUL.
+        char16_t out[64];
+        std::fill(out, out + 63, u'x');
+        out[63] = 0;
         EXPECT_EQ(BuildProgramPath(out, 64, row.program.c_str(), row.program.size(), 260, row.relative),
                   !row.expected.empty());
         EXPECT_EQ(std::u16string(out), row.expected);

@@ -5,6 +5,7 @@
 
 #include "app/ScreenRect.h"
 #include "tray/IconEvents.h"
+#include "tray/IconRetry.h"
 #include "tray/StepAside.h"
 
 // Found by argument lookup, beside the record.
@@ -35,6 +36,10 @@ const KeepCase keepCases[] = {
     {"above and left of the origin", {-500, -90, -326, 44}, Work, {0, 0, 174, 134}},
     {"larger than the area: its corner on the area's", {-10, -10, 1490, 1090}, Work, {0, 0, 1500, 1100}},
     {"on a monitor to the left", {-100, 500, 74, 634}, {-1920, 0, 0, 1040}, {-174, 500, 0, 634}},
+    // Each edge against its own: a monitor whose left and top differ.
+    {"above a monitor at (-1024, 256)", {-600, 100, -426, 234}, {-1024, 256, 0, 1024}, {-600, 256, -426, 390}},
+    {"below a monitor at (-1024, 256)", {-600, 1000, -426, 1134}, {-1024, 256, 0, 1024}, {-600, 890, -426, 1024}},
+    {"left of a monitor at (-1024, 256)", {-1200, 300, -1026, 434}, {-1024, 256, 0, 1024}, {-1024, 300, -850, 434}},
     {"at the 32-bit limits", {INT32_MAX - 174, INT32_MIN, INT32_MAX, INT32_MIN + 134}, Work, {1106, 0, 1280, 134}},
 };
 
@@ -67,6 +72,30 @@ TEST(IconEvents, EachClickOpensTheMenuOnce)
     for (const IconEventCase& c : iconEventCases)
         EXPECT_EQ(IconEventOpensMenu(c.version4, c.event), c.opens)
             << "version " << (c.version4 ? 4 : 0) << ", event 0x" << std::hex << c.event;
+}
+
+// A tick of the retry timer tries again until the icon is there, for a
+// while after the add that failed.
+struct IconRetryCase {
+    bool added;
+    uint32_t elapsedMs;
+    bool retry;
+};
+const IconRetryCase iconRetryCases[] = {
+    {false, 0, true},
+    {false, IconRetryPeriodMs, true},
+    {false, IconRetryForMs - 1, true},
+    {false, IconRetryForMs, false},
+    {false, UINT32_MAX, false},
+    {true, IconRetryPeriodMs, false},
+    {true, 0, false},
+};
+
+TEST(IconRetry, UntilTheIconIsThereOrTheTimeIsOver)
+{
+    for (const IconRetryCase& c : iconRetryCases)
+        EXPECT_EQ(RetryIconNow(c.added, c.elapsedMs), c.retry) << (c.added ? "added, " : "not added, ") << c.elapsedMs
+                                                               << " ms";
 }
 
 // Whether the mascot, on a 1920 x 1080 monitor with a second one to its

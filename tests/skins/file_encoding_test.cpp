@@ -106,8 +106,11 @@ TEST(FixtureFiles, SavedataHoldsTheRangeAtOffsets512And516AndZerosElsewhere)
     ASSERT_EQ(bytes.size(), 552u);
     const std::vector<uint8_t> range(bytes.begin() + 512, bytes.begin() + 520);
     EXPECT_EQ(range, (std::vector<uint8_t>{0x04, 0x03, 0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF}));
-    for (size_t at = 0; at < bytes.size(); ++at)
-        if (at < 512 || at >= 520) EXPECT_EQ(bytes[at], 0) << "byte " << at;
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        if (at < 512 || at >= 520) {
+            EXPECT_EQ(bytes[at], 0) << "byte " << at;
+        }
+    }
 }
 
 // The pictures the screen checks of the scripts expect: one colour a skin,

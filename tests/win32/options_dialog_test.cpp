@@ -3,6 +3,7 @@
 // follows "savedata", and the right click that opens it.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <bcrypt.h>
 
 #include <algorithm>
 #include <climits>
@@ -653,6 +654,31 @@ HMODULE WINAPI SpyLoadLibraryEx(LPCWSTR name, HANDLE file, DWORD flags)
     return nullptr;
 }
 
+// The generator that the save finds in bcrypt.dll, standing in for the
+// system's: bits that no fallback gives, and what it was asked for.
+const uint64_t GeneratedBits = 0x5EEDB175C0FFEE42ull;
+struct GeneratorCall {
+    BCRYPT_ALG_HANDLE algorithm;
+    ULONG bytes, flags;
+};
+std::vector<GeneratorCall> generatorCalls;
+FARPROC(WINAPI* realGetProcAddress)(HMODULE, LPCSTR) = nullptr;
+
+LONG WINAPI StandInGenRandom(BCRYPT_ALG_HANDLE algorithm, PUCHAR buffer, ULONG bytes, ULONG flags)
+{
+    generatorCalls.push_back({algorithm, bytes, flags});
+    std::memcpy(buffer, &GeneratedBits, bytes < sizeof GeneratedBits ? bytes : sizeof GeneratedBits);
+    return 0;  // STATUS_SUCCESS
+}
+
+FARPROC WINAPI SpyGetProcAddress(HMODULE module, LPCSTR name)
+{
+    const bool byName = reinterpret_cast<ULONG_PTR>(name) > 0xFFFF;
+    if (byName && std::strcmp(name, "BCryptGenRandom") == 0 && module == GetModuleHandleA("bcrypt.dll"))
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&StandInGenRandom));
+    return realGetProcAddress(module, name);
+}
+
 TEST(SaveNameBits, ComeFromSystem32AloneAndNeverRepeat)
 {
     const FARPROC real = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryExW");
@@ -664,6 +690,24 @@ TEST(SaveNameBits, ComeFromSystem32AloneAndNeverRepeat)
     ASSERT_EQ(libraryLoads.size(), 1u);
     EXPECT_EQ(libraryLoads[0].first, L"bcrypt.dll");
     EXPECT_EQ(libraryLoads[0].second, static_cast<DWORD>(LOAD_LIBRARY_SEARCH_SYSTEM32));
+
+    // Where bcrypt.dll loads, its generator gives the bits, asked for the
+    // system's preferred one without an algorithm handle.
+    const FARPROC lookUp = GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcAddress");
+    realGetProcAddress = reinterpret_cast<decltype(realGetProcAddress)>(reinterpret_cast<void*>(lookUp));
+    ASSERT_TRUE(PatchImports(reinterpret_cast<ULONG_PTR>(lookUp), reinterpret_cast<ULONG_PTR>(&SpyGetProcAddress)));
+    for (int i = 0; i < 2; ++i) {
+        bits = 0;
+        EXPECT_TRUE(RandomBits(bits));
+        EXPECT_EQ(bits, GeneratedBits) << "call " << i;
+    }
+    PatchImports(reinterpret_cast<ULONG_PTR>(&SpyGetProcAddress), reinterpret_cast<ULONG_PTR>(lookUp));
+    ASSERT_EQ(generatorCalls.size(), 2u);
+    for (const GeneratorCall& call : generatorCalls) {
+        EXPECT_EQ(call.algorithm, nullptr);
+        EXPECT_EQ(call.bytes, sizeof bits);
+        EXPECT_EQ(call.flags, static_cast<ULONG>(BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+    }
 
     refuseLibraries = true;
     std::set<uint64_t> seen;

@@ -15,6 +15,9 @@
 #include "settings/SettingsRecord.h"
 #include "support/MascotRun.h"
 #include "support/WindowSupport.h"
+#include "tray/IconRetry.h"
+#include "tray/win32/StepAsideWatch.h"
+#include "tray/win32/TrayIcon.h"
 #include "tray/win32/TrayMenu.h"
 #include "tray/win32/TrayState.h"
 #include "tray/win32/TrayWindow.h"
@@ -26,16 +29,38 @@ namespace {
 struct IconCall {
     DWORD message;
     NOTIFYICONDATAW data;
+    bool taken;
 };
 std::vector<IconCall> iconCalls;
+// The shell's answers to come: this many calls refused, as by a taskbar
+// that does not answer in time.
+int iconCallsToRefuse = 0;
 
 BOOL WINAPI SpyShellNotifyIcon(DWORD message, PNOTIFYICONDATAW data)
 {
-    iconCalls.push_back({message, *data});
-    return TRUE;
+    const bool taken = iconCallsToRefuse == 0;
+    if (!taken) --iconCallsToRefuse;
+    iconCalls.push_back({message, *data, taken});
+    return taken;
 }
 
 FARPROC RealShellNotifyIcon() { return GetProcAddress(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconW"); }
+
+// The system's own `name` of `dll`, which a spy passes its calls on to.
+template <typename Call>
+Call SystemCall(const char* dll, const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(dll), name)));
+}
+
+// Sends this program's calls of `real` to `spy` (on), or back (off).
+template <typename Call>
+bool Spy(Call real, Call spy, bool on)
+{
+    const ULONG_PTR from = reinterpret_cast<ULONG_PTR>(on ? real : spy);
+    const ULONG_PTR to = reinterpret_cast<ULONG_PTR>(on ? spy : real);
+    return PatchImports(from, to);
+}
 
 struct TrayTest : ::testing::Test {
     HWND mascotWindow = nullptr;
@@ -58,6 +83,7 @@ struct TrayTest : ::testing::Test {
         EndMascot(mascotWindow);
         PatchImports(reinterpret_cast<ULONG_PTR>(&SpyShellNotifyIcon),
                      reinterpret_cast<ULONG_PTR>(RealShellNotifyIcon()));
+        iconCallsToRefuse = 0;
     }
 };
 
@@ -98,6 +124,71 @@ TEST_F(TrayTest, TheIconIsAddedWithItsTipAndNoBalloonAgainAfterATaskbarRestartAn
     EXPECT_EQ(iconCalls[4].data.uID, added.uID);
 }
 
+// --- A taskbar that does not answer at first ---------------------------------
+
+// The add at start-up and its fallback both refused.
+struct BusyTaskbarTest : TrayTest {
+    void SetUp() override
+    {
+        iconCallsToRefuse = 2;
+        TrayTest::SetUp();
+    }
+};
+
+bool IconTaken()
+{
+    for (const IconCall& call : iconCalls)
+        if (call.message == NIM_ADD && call.taken) return true;
+    return false;
+}
+
+// A timer that is still there is stopped now, and says so.
+bool RetryTimerRan(HWND window) { return KillTimer(window, IconRetryTimer) != FALSE; }
+
+TEST_F(BusyTaskbarTest, TheIconArrivesOnTheRetryTimerOnceTheShellTakesItAndNothingMoreIsTried)
+{
+    ASSERT_EQ(iconCalls.size(), 2u);
+    EXPECT_EQ(iconCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(iconCalls[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_TRUE(IsWindow(mascotWindow)) << "the mascot goes on without its icon";
+
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(PumpUntil(IconTaken, IconRetryPeriodMs + 2000)) << "no retry within a period";
+    EXPECT_GE(GetTickCount() - start, IconRetryPeriodMs - 1000) << "retried before its period";
+    ASSERT_EQ(iconCalls.size(), 4u);
+    EXPECT_EQ(iconCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(iconCalls[3].message, static_cast<DWORD>(NIM_SETVERSION)) << "asked for at every add";
+
+    EXPECT_FALSE(RetryTimerRan(tray.window)) << "the retries stop once the icon is there";
+    SendMessageW(tray.window, WM_TIMER, IconRetryTimer, 0);
+    EXPECT_EQ(iconCalls.size(), 4u) << "a late tick tries nothing";
+}
+
+TEST_F(BusyTaskbarTest, AStartingTaskbarGetsTheIconAtOnceAndEndsTheRetries)
+{
+    SendMessageW(tray.window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(iconCalls.size(), 4u);
+    EXPECT_TRUE(iconCalls[2].taken);
+    EXPECT_EQ(iconCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_FALSE(RetryTimerRan(tray.window));
+}
+
+TEST_F(BusyTaskbarTest, ATaskbarThatNeverAnswersIsAskedForAWhileThenLeftBeWithoutAWord)
+{
+    iconCallsToRefuse = 1000;
+    DriveDialogs([](HWND dialog) { PostDialogCommand(dialog, IDCANCEL); });
+    SendMessageW(tray.window, WM_TIMER, IconRetryTimer, 0);
+    EXPECT_EQ(iconCalls.size(), 4u) << "a tick within the time tries the add and its fallback";
+
+    tray.iconRetryStart = GetTickCount() - IconRetryForMs;
+    SendMessageW(tray.window, WM_TIMER, IconRetryTimer, 0);
+    EXPECT_EQ(iconCalls.size(), 4u) << "nothing tried once the time is over";
+    EXPECT_FALSE(RetryTimerRan(tray.window));
+    StopDrivingDialogs();
+    EXPECT_EQ(DialogsDriven(), 0) << "no message";
+    EXPECT_TRUE(IsWindowVisible(mascotWindow));
+}
+
 // --- The menu as it opens ----------------------------------------------------
 
 struct MenuItem {
@@ -133,6 +224,44 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD)
     EndMenu();
 }
 
+// What the menu asks of the system around its loop, in order: its window
+// brought to the foreground first, else the menu stays open after a click
+// elsewhere, and a harmless message posted after it, so that the next one
+// opens too (TrackPopupMenu's remarks).
+std::vector<std::string> ceremony;
+typedef BOOL(WINAPI* SetForegroundCall)(HWND);
+typedef BOOL(WINAPI* TrackPopupCall)(HMENU, UINT, int, int, HWND, LPTPMPARAMS);
+typedef BOOL(WINAPI* PostMessageCall)(HWND, UINT, WPARAM, LPARAM);
+const SetForegroundCall realSetForeground = SystemCall<SetForegroundCall>("user32.dll", "SetForegroundWindow");
+const TrackPopupCall realTrackPopup = SystemCall<TrackPopupCall>("user32.dll", "TrackPopupMenuEx");
+const PostMessageCall realPostMessage = SystemCall<PostMessageCall>("user32.dll", "PostMessageW");
+
+const char* Whose(HWND hwnd) { return hwnd == tray.window ? " of the part's window" : " of another window"; }
+
+BOOL WINAPI SpySetForeground(HWND hwnd)
+{
+    ceremony.push_back(std::string("foreground") + Whose(hwnd));
+    return realSetForeground(hwnd);
+}
+
+BOOL WINAPI SpyTrackPopup(HMENU menu, UINT flags, int x, int y, HWND hwnd, LPTPMPARAMS params)
+{
+    ceremony.push_back(std::string("menu") + Whose(hwnd));
+    return realTrackPopup(menu, flags, x, y, hwnd, params);
+}
+
+BOOL WINAPI SpyPostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NULL) ceremony.push_back(std::string("WM_NULL") + Whose(hwnd));
+    return realPostMessage(hwnd, message, wParam, lParam);
+}
+
+bool SpyOnCeremony(bool on)
+{
+    return Spy(realSetForeground, &SpySetForeground, on) && Spy(realTrackPopup, &SpyTrackPopup, on) &&
+           Spy(realPostMessage, &SpyPostMessage, on);
+}
+
 // Sends the icon's notification as the shell would, and reads the menu if
 // one opens.
 void NotifyIcon(UINT event)
@@ -148,9 +277,17 @@ void NotifyIcon(UINT event)
 
 TEST_F(TrayTest, TheMenuOpensOnceAClickWithItsItemsAndTheHideMark)
 {
+    ceremony.clear();
+    ASSERT_TRUE(SpyOnCeremony(true));
     tray.iconVersion4 = true;
     for (UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT}) NotifyIcon(event);
+    SpyOnCeremony(false);
     EXPECT_EQ(menusSeen, 2) << "a right and a left click, each once";
+    const std::vector<std::string> once = {"foreground of the part's window", "menu of the part's window",
+                                           "WM_NULL of the part's window"};
+    std::vector<std::string> twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(ceremony, twice);
     ASSERT_EQ(menuSeen.size(), 8u);
     // The Size submenu (4) is checked through its items.
     const UINT ids[] = {IDM_TRAY_OPTIONS, IDM_TRAY_HIDE, IDM_TRAY_STARTUP, 0, 0, IDM_TRAY_ALL_MONITORS, 0, IDM_TRAY_QUIT};
@@ -163,6 +300,15 @@ TEST_F(TrayTest, TheMenuOpensOnceAClickWithItsItemsAndTheHideMark)
     EXPECT_FALSE(menuSeen[1].checked);
     EXPECT_EQ(menuSeen[4].chosenInSubmenu, static_cast<UINT>(IDM_TRAY_SIZE_AUTO));
     EXPECT_FALSE(menuSeen[5].checked);
+
+    // Hidden for another reason, Hide has no mark: the mark is the user's
+    // own choice alone.
+    SendMessageW(tray.window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    ASSERT_FALSE(IsWindowVisible(mascotWindow));
+    NotifyIcon(NIN_SELECT);
+    ASSERT_EQ(menuSeen.size(), 8u);
+    EXPECT_FALSE(menuSeen[1].checked) << "Hide is checked for the user's own Hide alone";
+    SendMessageW(tray.window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
 
     RunTrayCommand(IDM_TRAY_HIDE);
     settings.values[2] = 3;  // as another copy's save would leave them
@@ -249,6 +395,103 @@ TEST_F(TrayTest, ClosingThePartsWindowFromOutsideEndsTheProgramThroughTheMascot)
     WPARAM exitCode = 99;
     EXPECT_TRUE(TakeQuitMessage(exitCode));
     EXPECT_EQ(exitCode, 0u);
+}
+
+// --- Stepping aside --------------------------------------------------------------
+// The monitor as the system reports it, with a taskbar along its bottom (the
+// desk has none), and a window of the test's own that the watch takes for
+// another program's.
+const LONG TaskbarHeight = 40;
+HWND otherProgramsWindow = nullptr;
+typedef BOOL(WINAPI* MonitorInfoCall)(HMONITOR, LPMONITORINFO);
+typedef DWORD(WINAPI* WindowProcessCall)(HWND, LPDWORD);
+const MonitorInfoCall realMonitorInfo = SystemCall<MonitorInfoCall>("user32.dll", "GetMonitorInfoW");
+const WindowProcessCall realWindowProcess = SystemCall<WindowProcessCall>("user32.dll", "GetWindowThreadProcessId");
+
+BOOL WINAPI SpyMonitorInfo(HMONITOR monitor, LPMONITORINFO info)
+{
+    if (!realMonitorInfo(monitor, info)) return FALSE;
+    info->rcWork = info->rcMonitor;
+    info->rcWork.bottom -= TaskbarHeight;
+    return TRUE;
+}
+
+DWORD WINAPI SpyWindowProcess(HWND hwnd, LPDWORD process)
+{
+    const DWORD thread = realWindowProcess(hwnd, process);
+    if (hwnd == otherProgramsWindow && process != nullptr) *process = GetCurrentProcessId() + 4;
+    return thread;
+}
+
+// One look of the watch, as its timer takes it.
+void LookForFullScreen() { SendMessageW(tray.window, WM_TIMER, StepAsideTimer, 0); }
+
+int32_t framesBefore = 0;
+int32_t FramesChosen() { return mascot.frameIndex * 5 + mascot.frameDelay; }
+bool PaintedSince() { return FramesChosen() != framesBefore; }
+
+// Whether the mascot paints within a second.
+bool Paints()
+{
+    framesBefore = FramesChosen();
+    return PumpUntil(PaintedSince, 1000);
+}
+
+HWND frontWindow = nullptr;
+bool InFront() { return GetForegroundWindow() == frontWindow; }
+
+bool BringToFront(HWND hwnd)
+{
+    frontWindow = hwnd;
+    SetForegroundWindow(hwnd);
+    return PumpUntil(InFront, 2000);
+}
+
+TEST_F(TrayTest, StepsAsideForAWindowOverTheWholeMonitorAloneAndOtherwiseStaysShownAndPainting)
+{
+    settings.values[0] = 1000;
+    settings.values[1] = 800;
+    ASSERT_TRUE(Spy(realMonitorInfo, &SpyMonitorInfo, true));
+    ASSERT_TRUE(Spy(realWindowProcess, &SpyWindowProcess, true));
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(mascotWindow, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT whole = monitor.rcMonitor, work = monitor.rcWork;
+
+    // A window with its title bar in front: nothing to step aside for, at any look.
+    HWND editor = CreateWindowExA(0, "STATIC", "editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_TRUE(BringToFront(editor));
+    for (int look = 1; look <= 4; ++look) {
+        LookForFullScreen();
+        EXPECT_TRUE(IsWindowVisible(mascotWindow)) << "look " << look;
+        EXPECT_TRUE(Paints()) << "look " << look;
+    }
+
+    // Another program's window without a title bar over the work area alone
+    // leaves the taskbar showing: no full-screen program.
+    otherProgramsWindow = CreateWindowExA(0, "STATIC", "player", WS_POPUP | WS_VISIBLE, work.left, work.top,
+                                          work.right - work.left, work.bottom - work.top, nullptr, nullptr, nullptr,
+                                          nullptr);
+    ASSERT_TRUE(BringToFront(otherProgramsWindow));
+    RECT placed = {};
+    GetWindowRect(otherProgramsWindow, &placed);
+    ASSERT_TRUE(EqualRect(&placed, &work)) << "the window manager moved the window";
+    LookForFullScreen();
+    EXPECT_TRUE(IsWindowVisible(mascotWindow)) << "a window over the work area alone";
+    EXPECT_TRUE(Paints());
+
+    // The same over the whole monitor.
+    SetWindowPos(otherProgramsWindow, nullptr, whole.left, whole.top, whole.right - whole.left,
+                 whole.bottom - whole.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LookForFullScreen();
+    EXPECT_FALSE(IsWindowVisible(mascotWindow)) << "a window over the whole monitor";
+
+    DestroyWindow(otherProgramsWindow);
+    otherProgramsWindow = nullptr;
+    DestroyWindow(editor);
+    Spy(realWindowProcess, &SpyWindowProcess, false);
+    Spy(realMonitorInfo, &SpyMonitorInfo, false);
 }
 
 // --- Nobody to see it ------------------------------------------------------------

@@ -9,6 +9,8 @@ struct TrayState {
     HWND mascotWindow;    // the mascot window it serves
     HICON icon;           // the program's icon at the size the system asks for
     bool iconVersion4;    // the shell took NOTIFYICON_VERSION_4 for the icon
+    bool iconAdded;       // the shell took the icon
+    DWORD iconRetryStart; // GetTickCount of the failed add that started the retries
     UINT taskbarCreated;  // the message a starting taskbar sends every window
     unsigned hideReasons; // HideReason bits that hold now
 };

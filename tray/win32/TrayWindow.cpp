@@ -12,6 +12,7 @@
 #include "tray/win32/TrayMenu.h"
 #include "tray/win32/TrayState.h"
 
+static_assert(IconRetryTimer != StepAsideTimer, "each of the part's timers has its own number");
 static_assert(IconMouseMove == WM_MOUSEMOVE && IconLeftButtonUp == WM_LBUTTONUP && IconRightButtonUp == WM_RBUTTONUP &&
                   IconContextMenu == WM_CONTEXTMENU && IconSelect == NIN_SELECT && IconKeySelect == NIN_KEYSELECT,
               "the core numbers the icon's messages as the system does");
@@ -66,7 +67,7 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     }
     // A taskbar that starts (Explorer restarted) knows no icons yet.
     if (message == tray.taskbarCreated && message != 0) {
-        AddTrayIcon();
+        PlaceTrayIcon();
         return 0;
     }
     switch (message) {
@@ -83,6 +84,7 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             CheckForFullScreen();
             RetrySessionWatch();
         }
+        if (wParam == IconRetryTimer) RetryTrayIcon();
         return 0;
     case WM_WTSSESSION_CHANGE:
         OnSessionChange(wParam);
@@ -120,7 +122,7 @@ bool StartTray(HINSTANCE instance)
     tray.icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MASCOT), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                               LR_DEFAULTCOLOR));
-    AddTrayIcon();
+    PlaceTrayIcon();
     StartStepAsideWatch();
     StartSessionWatch();
     return true;
