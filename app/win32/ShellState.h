@@ -10,6 +10,9 @@ extern HBITMAP backBufferBitmap;
 const UINT_PTR MascotTimer = 200;
 const UINT MascotTimerPeriod = 20;
 const COLORREF ColourKey = RGB(0, 255, 0);
+// The side of the mascot's picture, in pixels: the back buffer's
+// composition, and what a paint copies to the window.
+const int MascotSide = 60;
 
 // Multimedia notifications reach the window without the multimedia header.
 #ifndef MM_MCINOTIFY

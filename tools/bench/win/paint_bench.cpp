@@ -170,7 +170,7 @@ void TimeLoads(Samples& s)
     HDC memoryDC = CreateCompatibleDC(backBufferDC);
     double start = NowMicroseconds();
     SpriteFile file;
-    SpriteBitmap sprite = {nullptr, 0, 0};
+    SpriteBitmap sprite = {};
     if (FindSpriteFile(file, choice.name)) sprite = LoadSpriteBitmap(file, memoryDC);
     s.sprite.push_back(NowMicroseconds() - start);
     if (sprite.bitmap != nullptr) ++s.read;
