@@ -1,6 +1,7 @@
 // Which drives a kept picture's file may lie on, decided without the
 // platform: a draw asks the system what the file is now, and only a local
-// drive answers afresh.
+// drive answers afresh, and only a file system whose time stamps tell
+// writes apart.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -36,4 +37,22 @@ bool DriveRootOf(Unit* out, size_t size, const Unit* path)
     out[2] = '\\';
     out[3] = 0;
     return true;
+}
+
+// Whether a file system of that name (GetVolumeInformation's) stamps each
+// write finely enough to tell one from the next: NTFS and ReFS, in 100 ns.
+// FAT's write time moves in 2 s steps, so a picture saved twice within
+// them at the same size would look unchanged.
+template <typename Unit>
+bool FileSystemStampsWrites(const Unit* name)
+{
+    static const char* const fine[] = {"NTFS", "ReFS"};
+    for (const char* known : fine) {
+        size_t i = 0;
+        while (known[i] != 0 && (name[i] == known[i] || name[i] == known[i] - 'A' + 'a' ||
+                                 name[i] == known[i] + 'A' - 'a'))
+            ++i;
+        if (known[i] == 0 && name[i] == 0) return true;
+    }
+    return false;
 }

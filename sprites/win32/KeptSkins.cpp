@@ -25,8 +25,10 @@ KeptFolders folders = {L"", false, false, false};
 
 bool OnLocalDrive(const wchar_t* path)
 {
-    wchar_t root[4];
-    return DriveRootOf(root, 4, path) && DriveAnswersAfresh(GetDriveTypeW(root));
+    wchar_t root[4], fileSystem[MAX_PATH + 1] = L"";
+    return DriveRootOf(root, 4, path) && DriveAnswersAfresh(GetDriveTypeW(root)) &&
+           GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, fileSystem, MAX_PATH + 1) &&
+           FileSystemStampsWrites(fileSystem);
 }
 
 }  // namespace

@@ -164,6 +164,11 @@ TEST(LocalDrive, OnlyPicturesFromALocalDriveAreKept)
         EXPECT_EQ(DriveRootOf(root, 4, row.path.c_str()), !row.root.empty());
         EXPECT_EQ(std::u16string(root), row.root);
     }
+
+    // Time stamps fine enough to tell two saves apart, or not.
+    for (const char16_t* name : {u"NTFS", u"ReFS", u"ntfs"}) EXPECT_TRUE(FileSystemStampsWrites(name));
+    for (const char16_t* name : {u"FAT", u"FAT32", u"exFAT", u"UDF", u"NTFSX", u"NTF", u""})
+        EXPECT_FALSE(FileSystemStampsWrites(name));
 }
 
 }  // namespace
