@@ -40,10 +40,10 @@ if(MASCOT_BUILD_WINDOWS)
     set(skin_target skins skinmaker)
     set(skinmaker_path $<TARGET_FILE:skinmaker>)
   endif()
-  set(open_count_path)
-  if(TARGET bench_open_count)
-    list(APPEND skin_target bench_open_count)
-    set(open_count_path $<TARGET_FILE:bench_open_count>)
+  set(paint_count_path)
+  if(TARGET bench_paint_count)
+    list(APPEND skin_target bench_paint_count)
+    set(paint_count_path $<TARGET_FILE:bench_paint_count>)
   endif()
   ExternalProject_Add(mascot_windows
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
@@ -53,7 +53,7 @@ if(MASCOT_BUILD_WINDOWS)
       -DCMAKE_BUILD_TYPE=Release
       -DMASCOT_SKIN_DIR=${MASCOT_SKIN_OUTPUT_DIR}
       -DMASCOT_SKINMAKER=${skinmaker_path}
-      -DMASCOT_OPEN_COUNT=${open_count_path}
+      -DMASCOT_PAINT_COUNT=${paint_count_path}
       -DMASCOT_GOOGLETEST_DIR=${MASCOT_GOOGLETEST_DIR}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""

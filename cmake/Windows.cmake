@@ -5,7 +5,7 @@ set(MASCOT_SKIN_DIR "" CACHE PATH "Folder holding the generated skins a/ to d/ a
 # The scripts' fixtures (savedata, stand-in skins) come from the same native tool.
 set(MASCOT_SKINMAKER "" CACHE FILEPATH "The native skinmaker, which writes the test scripts' fixtures")
 # The end-to-end tests count the frame files the program opens, its paints, with a native tool.
-set(MASCOT_OPEN_COUNT "" CACHE FILEPATH "The native counter of opened files")
+set(MASCOT_PAINT_COUNT "" CACHE FILEPATH "The native counter of paints that reach a window")
 
 # Every Windows target sees the same <windows.h>.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)

@@ -24,17 +24,18 @@ say() { echo "bench: $(date +%T) $*" >&2; }
 build_log="$(mktemp "${TMPDIR:-/tmp}/pelmo-bench-build.XXXXXX")"
 say "building (log: $build_log)"
 if ! { "$root/tools/build.sh" &&
-        cmake --build "$build" -j "$(nproc)" --target bench_core bench_core_plain bench_open_count &&
+        cmake --build "$build" -j "$(nproc)" --target bench_core bench_core_plain bench_open_count bench_paint_count &&
         cmake --build "$build/windows" -j "$(nproc)" --target bench_paint bench_reference bench_cover; } >"$build_log" 2>&1; then
     tail -40 "$build_log" >&2
     say "the build failed"
     exit 1
 fi
 windows="$build/windows" native="$build/tools/bench"
-open_count="$native/bench_open_count" skinmaker="$build/tools/skinmaker/skinmaker"
+open_count="$native/bench_open_count" paint_count="$native/bench_paint_count"
+skinmaker="$build/tools/skinmaker/skinmaker"
 paint_bench="$windows/tools/bench/win/bench_paint.exe" reference="$windows/tools/bench/win/bench_reference.exe"
 cover="$windows/tools/bench/win/bench_cover.exe"
-for f in "$native/bench_core" "$native/bench_core_plain" "$open_count" "$skinmaker" "$paint_bench" "$reference" \
+for f in "$native/bench_core" "$native/bench_core_plain" "$open_count" "$paint_count" "$skinmaker" "$paint_bench" "$reference" \
     "$cover" "$windows/pelmo.exe"; do
     [ -f "$f" ] || { say "missing after the build: $f"; exit 1; }
 done
@@ -77,17 +78,32 @@ say "timing paints under Wine ($paints per figure)"
 wine ./bench_paint.exe "$paints" | tr -d '\r' >"$out/paint.txt"
 grep -q '^paint ' "$out/paint.txt" || { say "the paint benchmark printed no figures"; exit 1; }
 
-# How many frame files one paint opens, counted around a known number of
-# paints of the same code: the wandering program's paints are counted by
-# the files it opens (below), and this keeps that count true whatever the
-# number of opens per paint. A second run of twice the paints counts it
-# again from the difference, free of what a run opens only once.
+# The X window of the shown window titled $1 (a pattern), waited for.
+window_of() {
+    for _ in $(seq 100); do
+        xid="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)"
+        [ -n "$xid" ] && { echo "$xid"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+# The program reads no frame file at a paint once its pictures are kept,
+# so its paints are counted where they arrive: the X server's damage
+# reports on its window (bench_paint_count). How many reports one paint
+# makes is counted around a known number of paints of the same code, at the
+# program's pace, in a window that never moves; a second run of twice the
+# paints counts it again from the difference, free of what a run makes
+# only once. The count ends when the window goes.
 for n in 500 1000; do
-    say "counting the files that $n paints open"
-    "$open_count" --while a b c d -- sh -c "wine ./bench_paint.exe --paints-only $n >'$out/calibration-$n.txt'" \
-        >"$out/calibration-$n-opens.txt" || { say "the counted paints failed"; exit 1; }
-    grep -q '^paints_made [1-9]' "$out/calibration-$n.txt" && ! grep -q '^0 ' "$out/calibration-$n-opens.txt" ||
-        { say "no paints counted ($(cat "$out/calibration-$n-opens.txt") opens)"; exit 1; }
+    say "counting the damage reports that $n paints make"
+    wine ./bench_paint.exe --paints-only "$n" >"$out/calibration-$n.txt" 2>/dev/null &
+    bench_pid=$!
+    xid="$(window_of '^Pelmo paint bench$')" || { say "the paint benchmark's window did not show"; exit 1; }
+    "$paint_count" 300 "$xid" >"$out/calibration-$n-reports.txt"
+    wait "$bench_pid" || true
+    grep -q '^paints_made [1-9]' "$out/calibration-$n.txt" && ! grep -q '^0 ' "$out/calibration-$n-reports.txt" ||
+        { say "no paints counted ($(cat "$out/calibration-$n-reports.txt") reports)"; exit 1; }
 done
 
 # ---- 3 and 4. the programs wandering -------------------------------------
@@ -135,13 +151,19 @@ reference_counts() {
 }
 
 # The counts of the next $seconds by which the table tells the paints of
-# the program labelled $1: the frame files pelmo.exe opens and closes, the
-# reference program's own count of its paints and timer ticks. A program
+# the program labelled $1: the damage reports on pelmo.exe's window ($xid)
+# and the frame files it opens and closes meanwhile; the reference program's
+# own count of its paints and timer ticks (its window, all of the colour
+# key, shows nothing, so the X server sees none of its paints). A program
 # that is starved of CPU falls behind its 20 ms pace and so spends less per
 # minute: counting its paints shows that, and gives the cost per paint.
 count_paints() {
     if [ "$1" = pelmo ]; then
-        echo "files $("$open_count" "$seconds" a b c d)"
+        "$open_count" "$seconds" a b c d >"$run/files" &
+        files_pid=$!
+        echo "damage $("$paint_count" "$seconds" "$xid")"
+        wait "$files_pid" || true
+        echo "files $(cat "$run/files")"
     else
         echo "counts_start $(reference_counts)"
         sleep "$seconds"
@@ -176,6 +198,7 @@ start_program() {
 measure_program() {
     label="$1" exe="$2"
     start_program "$exe" || return 1
+    [ "$label" != pelmo ] || xid="$(window_of '^Pelmo$')" || { say "$exe shows no window"; return 1; }
     cpu_snapshot "$pid" "${server:--}" >"$out/$label-start.txt"
     counts="$(count_paints "$label")"
     cpu_snapshot "$pid" "${server:--}" >"$out/$label-end.txt"
@@ -253,6 +276,7 @@ measure_state() {
 # settles for a second once there.
 say "measuring pelmo.exe shown, hidden and stepped aside, ${seconds} s each"
 start_program pelmo.exe
+xid="$(window_of '^Pelmo$')" || { say "pelmo.exe shows no window"; exit 1; }
 cover_pid=""
 measure_state shown
 wine ./bench_cover.exe hide >/dev/null 2>&1 || say "the menu's Hide could not be posted"

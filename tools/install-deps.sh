@@ -4,7 +4,7 @@
 # something is missing; where nothing can be installed it says so and stops.
 set -e
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev mingw-w64 wine wine64 xserver-xephyr libxinerama1
-xvfb xauth openbox tint2 xdotool x11-utils x11-xserver-utils imagemagick gifsicle fonts-noto-cjk zip clang libclang-rt-14-dev procps python3"
+libx11-dev libxdamage-dev xvfb xauth openbox tint2 xdotool x11-utils x11-xserver-utils imagemagick gifsicle fonts-noto-cjk zip clang libclang-rt-14-dev procps python3"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

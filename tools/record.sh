@@ -1,7 +1,7 @@
 #!/bin/sh
 # Without a display: runs the mascot for a few seconds on a small virtual
-# desktop of one plain colour, with a wander range to match, and writes an
-# animated GIF of it at its real size and pace.
+# desktop of one plain colour with a panel, with a wander range to match,
+# and writes an animated GIF of it at its real size and pace.
 # Usage: record.sh PROGRAM_DIR [OUTPUT.gif] [SECONDS]
 #   PELMO_SKINMAKER  the build's skinmaker (default: BUILD_DIR's)
 set -e
@@ -16,9 +16,22 @@ skinmaker="${PELMO_SKINMAKER:-${BUILD_DIR:-$root/build}/tools/skinmaker/skinmake
 # just large enough to show where it starts, at (500, 500).
 width=640
 height=560
-# The bare server: the recording shows the mascot alone.
-export PELMO_BARE_DISPLAY=1 PELMO_SCREEN="${width}x${height}x24"
+# A desk as the tests' desks are: a window manager, and a panel with a
+# notification area (tint2), where Wine docks the program's icon. Without
+# one it shows the icon in a window of its own, a white bar in the top-left
+# corner. tint2 shows no panel without a window manager.
+export PELMO_SCREEN="${width}x${height}x24"
 . "$root/tools/wine-session.sh"
+tint2 >/dev/null 2>&1 &
+panel=$!
+pelmo_session_pids="$pelmo_session_pids $panel"
+for _ in $(seq 50); do
+    xdotool search --pid "$panel" --classname tint2 >/dev/null 2>&1 && break
+    sleep 0.1
+done
+# Shown, it takes the notification area's selection a moment later; an
+# icon that came before would be drawn in its own window first.
+sleep 1
 run="$pelmo_session_dir/run"
 frames="$pelmo_session_dir/frames"
 mkdir -p "$run" "$frames"

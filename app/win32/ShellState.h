@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+// MascotSide: the back buffer's composition, stretched to the window.
+#include "desk/MascotScale.h"
+
 extern HINSTANCE appInstance;
 extern char className[100];
 extern HDC backBufferDC;

@@ -7,5 +7,6 @@ void SpriteDraw(HDC dc, int x, int y, const char* name);
 // The same, mirrored left to right.
 void SpriteDrawMirrored(HDC dc, int x, int y, const char* name);
 
-// Fills the top-left 1920 x 1200 of dc with the transparent colour key.
+// Fills the top-left MascotSide x MascotSide of dc, what a paint copies to
+// the window, with the transparent colour key.
 void ClearToKey(HDC dc);

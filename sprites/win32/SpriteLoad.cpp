@@ -9,11 +9,15 @@
 
 namespace {
 
-// The file's bytes in one read, whatever happens to the file meanwhile.
-FileBytes ReadSpriteFile(const SpriteFile& sprite)
+// The file's bytes in one read, whatever happens to the file meanwhile,
+// and the number of names the file goes by.
+FileBytes ReadSpriteFile(const SpriteFile& sprite, uint32_t& links)
 {
+    links = 0;
     HANDLE file = OpenSpriteFile(sprite);
-    if (file == INVALID_HANDLE_VALUE) return FileBytes{nullptr, 0, 0};
+    if (file == INVALID_HANDLE_VALUE) return FileBytes{nullptr, 0, 0, false};
+    BY_HANDLE_FILE_INFORMATION information;
+    if (GetFileInformationByHandle(file, &information)) links = information.nNumberOfLinks;
     const FileBytes bytes = ReadSpriteBytes(file);
     CloseHandle(file);
     return bytes;
@@ -36,14 +40,17 @@ bool IsFolder(DWORD attributes)
 
 FileBytes ReadSpriteBytes(HANDLE file)
 {
-    FileBytes bytes = {nullptr, 0, 0};
+    FileBytes bytes = {nullptr, 0, 0, false};
     LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0) return bytes;
+    if (!GetFileSizeEx(file, &size)) return bytes;
+    bytes.whole = true;
+    if (size.QuadPart <= 0) return bytes;
     bytes.fileSize = static_cast<uint64_t>(size.QuadPart);
     if (bytes.fileSize > MaxSpriteFileBytes) return bytes;
     const DWORD want = static_cast<DWORD>(size.QuadPart);
     bytes.data = static_cast<uint8_t*>(std::malloc(want));
-    if (bytes.data != nullptr && !ReadFile(file, bytes.data, want, &bytes.size, nullptr)) bytes.size = 0;
+    bytes.whole = bytes.data != nullptr && ReadFile(file, bytes.data, want, &bytes.size, nullptr);
+    if (!bytes.whole) bytes.size = 0;
     return bytes;
 }
 
@@ -67,26 +74,58 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
     return bitmap;
 }
 
-bool FindSpriteFile(SpriteFile& file, const char* name)
+bool PlaceSpriteFile(SpriteFile& file, const char* name, SkinPlace place)
 {
     file.place = SkinBuiltIn;
     file.besideProgram[0] = L'\0';
     if (!BuildSpritePath(file.relative, sizeof file.relative, mascot.skinIndex, name) ||
         !BuildBuiltInFrameName(file.builtIn, sizeof file.builtIn, mascot.skinIndex, name))
         return false;
+    if (place == SkinBesideProgram) {
+        wchar_t self[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+        if (!BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, file.relative)) return false;
+    }
+    file.place = place;
+    return true;
+}
+
+bool FindSpriteFile(SpriteFile& file, const char* name)
+{
+    if (!PlaceSpriteFile(file, name, SkinBuiltIn)) return false;
     const char* folder = SkinFolderName(mascot.skinIndex);
     // A file of the skin's name is not its folder.
     const bool working = IsFolder(GetFileAttributesA(folder));
     bool program = false;
     if (!working) {
-        wchar_t self[MAX_PATH];
+        wchar_t self[MAX_PATH], skinFolder[MAX_PATH];
         const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-        program = BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, folder) &&
-                  IsFolder(GetFileAttributesW(file.besideProgram)) &&
-                  BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, file.relative);
+        program = BuildProgramPath(skinFolder, MAX_PATH, self, length, MAX_PATH, folder) &&
+                  IsFolder(GetFileAttributesW(skinFolder));
     }
-    file.place = ChooseSkinPlace(working, program);
-    return true;
+    return PlaceSpriteFile(file, name, ChooseSkinPlace(working, program));
+}
+
+SpriteFileFacts ReadSpriteFacts(const SpriteFile& file)
+{
+    SpriteFileFacts facts = {false, 0, 0, 0, 0};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    BOOL found = FALSE;
+    if (file.place == SkinInWorkingFolder)
+        found = GetFileAttributesExA(file.relative, GetFileExInfoStandard, &data);
+    else if (file.place == SkinBesideProgram)
+        found = GetFileAttributesExW(file.besideProgram, GetFileExInfoStandard, &data);
+    else
+        facts.exists = true;  // the program's own copy never changes
+    if (!found) return facts;
+    facts.exists = true;
+    facts.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    facts.writeTime =
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    facts.creationTime =
+        (static_cast<uint64_t>(data.ftCreationTime.dwHighDateTime) << 32) | data.ftCreationTime.dwLowDateTime;
+    facts.attributes = data.dwFileAttributes;
+    return facts;
 }
 
 HANDLE OpenSpriteFile(const SpriteFile& file)
@@ -110,12 +149,16 @@ HANDLE OpenSpriteFile(const SpriteFile& file)
 
 SpriteBitmap BitmapFromFileBytes(const uint8_t* bytes, size_t size, HDC dc)
 {
-    SpriteBitmap sprite = {nullptr, 0, 0};
+    SpriteBitmap sprite = {nullptr, 0, 0, 0, 0, false};
     const BitmapLayout layout = CheckBitmapFile(bytes, size);
+    sprite.settled = !layout.usable;
     if (!layout.usable) return sprite;
     sprite.bitmap = BitmapFromBytes(bytes, layout, dc);
     sprite.width = layout.width;
     sprite.height = layout.height < 0 ? -layout.height : layout.height;
+    sprite.bytes = sprite.bitmap != nullptr ? layout.decodedBytes : 0;
+    // GDI may fail for want of memory or handles: that passes.
+    sprite.settled = sprite.bitmap != nullptr;
     return sprite;
 }
 
@@ -126,11 +169,14 @@ SpriteBitmap LoadSpriteBitmap(const SpriteFile& file, HDC dc)
         HRSRC found = FindResourceA(nullptr, file.builtIn, MAKEINTRESOURCEA(10));  // RT_RCDATA
         HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
         const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-        if (bytes == nullptr) return SpriteBitmap{nullptr, 0, 0};
+        if (bytes == nullptr) return SpriteBitmap{nullptr, 0, 0, 0, 0, true};
         return BitmapFromFileBytes(static_cast<const uint8_t*>(bytes), SizeofResource(nullptr, found), dc);
     }
-    const FileBytes bytes = ReadSpriteFile(file);
-    const SpriteBitmap sprite = BitmapFromFileBytes(bytes.data, bytes.size, dc);
+    uint32_t links = 0;
+    const FileBytes bytes = ReadSpriteFile(file, links);
+    SpriteBitmap sprite = BitmapFromFileBytes(bytes.data, bytes.size, dc);
+    sprite.links = links;
+    sprite.settled = sprite.settled && bytes.whole;
     std::free(bytes.data);
     return sprite;
 }

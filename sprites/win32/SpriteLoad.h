@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "sprites/BitmapCheck.h"
+#include "sprites/KeptPictures.h"
 #include "sprites/SpritePath.h"
 
 // Where one draw reads its frame from. Folder names may lie outside the
@@ -32,6 +33,13 @@ bool IsFolder(DWORD attributes);
 // else the program's own copy. False when the name cannot be a frame's.
 bool FindSpriteFile(SpriteFile& file, const char* name);
 
+// The same for a skin whose frames are known to come from `place`.
+bool PlaceSpriteFile(SpriteFile& file, const char* name, SkinPlace place);
+
+// What the system says of the file now, without opening it; the
+// program's own copy always says the same.
+SpriteFileFacts ReadSpriteFacts(const SpriteFile& file);
+
 // The file opened for one read, shared so that an editor may write,
 // replace or delete it meanwhile; INVALID_HANDLE_VALUE when it cannot be.
 HANDLE OpenSpriteFile(const SpriteFile& file);
@@ -40,6 +48,9 @@ struct SpriteBitmap {
     HBITMAP bitmap;  // a DIB section at the file's depth; null when nothing can be drawn
     int width;
     int height;
+    uint64_t bytes;  // its pixels as decoded
+    uint32_t links;  // the names its file goes by (0 for the program's own copy)
+    bool settled;    // the bytes were read whole and decided it: a picture, or refused by the check
 };
 
 // The picture in the file (or the program's own copy of it), or a null
@@ -54,6 +65,7 @@ struct FileBytes {
     uint8_t* data;     // malloc'd; free it
     DWORD size;
     uint64_t fileSize; // what the system says the file holds
+    bool whole;        // read as far as the file goes (or refused for its length), no call failing
 };
 
 // The bytes of the open `file` in one read; only what this read returned

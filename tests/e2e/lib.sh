@@ -99,17 +99,30 @@ start_mascot() {
     mascot_pid=$!
     started_pids="$started_pids $mascot_pid"
     mascot_hwnd="$(probe find 20000)" || fail "the mascot window did not appear"
+    mascot_xid=""
 }
 
 # Prints "x y width height" of the mascot window.
 mascot_rect() { probe rect "$mascot_hwnd"; }
+
+# The paints that reach the mascot's window on the display in $1 seconds,
+# as the X server's damage reports tell them: the program reads no frame
+# file to paint once it keeps its pictures. The window is the one noted
+# while the mascot moved (expect_moving); hidden, it gets no paint.
+mascot_paints() {
+    [ -n "${mascot_xid:-}" ] || fail "the mascot's window on the display was never seen"
+    "${PELMO_PAINT_COUNT:?}" "$1" "$mascot_xid" | cut -d' ' -f2
+}
 
 # Waits up to about 3 s for the mascot window to move; fails with $1.
 expect_moving() {
     start=$(mascot_rect)
     for _ in $(seq 15); do
         sleep 0.2
-        [ "$(mascot_rect)" != "$start" ] && return 0
+        if [ "$(mascot_rect)" != "$start" ]; then
+            [ -n "${mascot_xid:-}" ] || mascot_xid=$(xdotool search --onlyvisible --name '^Pelmo$' | head -1)
+            return 0
+        fi
     done
     fail "$1"
 }

@@ -4,11 +4,9 @@
 # back within a second, and what is typed into another program still
 # arrives there. A maximized window with its title bar leaves it shown.
 . "$PELMO_E2E_LIB"
-: "${PELMO_OPEN_COUNT:?}"
+: "${PELMO_PAINT_COUNT:?}"
 
 shots="${TMPDIR:-/tmp}/pelmo-step-aside"
-# Frame files that the program opens in $1 seconds: its paints.
-frame_opens() { "$PELMO_OPEN_COUNT" "$1" a b c d | cut -d' ' -f1; }
 # Waits up to 1.2 s (a second, and the time it takes to look) for the
 # mascot to be shown ($1 = 0) or hidden ($1 = 1).
 expect_hidden() {
@@ -32,7 +30,7 @@ started_pids="$started_pids $front_pid"
 for _ in $(seq 50); do [ -s "$e2e_scratch/front" ] && break; sleep 0.1; done
 expect_hidden 1 "a full-screen window in front did not hide the mascot within a second"
 import -window root "$shots-during.png"
-[ "$(frame_opens 1.5)" -eq 0 ] || fail "the mascot paints while it steps aside"
+[ "$(mascot_paints 1.5)" -eq 0 ] || fail "the mascot paints while it steps aside"
 wait "$front_pid"
 expect_hidden 0 "the mascot was not back within a second after the full-screen window closed"
 expect_moving "the mascot does not move once back"
@@ -52,7 +50,7 @@ wine "$PELMO_PROBE" maximized 2500 >/dev/null &
 front_pid=$!
 sleep 1.5
 probe visible "$mascot_hwnd" || fail "a maximized window with its title bar hid the mascot"
-[ "$(frame_opens 0.5)" -gt 0 ] || fail "the mascot stopped painting in front of a maximized window"
+[ "$(mascot_paints 0.5)" -gt 0 ] || fail "the mascot stopped painting in front of a maximized window"
 wait "$front_pid"
 stop_mascot
 echo "step aside e2e passed (screenshots: $shots-before.png, -during.png, -after.png)"

@@ -8,7 +8,7 @@
 # program with exit code 0 and takes the icon along. Then Windows' own
 # start of the Startup folder (wineboot) starts it in its own folder.
 . "$PELMO_E2E_LIB"
-: "${PELMO_OPEN_COUNT:?}"
+: "${PELMO_PAINT_COUNT:?}"
 
 # A panel with a notification area, where Wine docks its icons.
 start_panel() {
@@ -86,8 +86,6 @@ choose_item() {
     probe menu-gone 3000 || fail "the menu stayed open after item $1 was chosen"
 }
 
-# Frame files that the program opens in $1 seconds: its paints.
-frame_opens() { "$PELMO_OPEN_COUNT" "$1" a b c d | cut -d' ' -f1; }
 
 startup="$(probe startup-folder)" || fail "no Startup folder"
 startup_unix="$(winepath -u "$startup" 2>/dev/null)"
@@ -132,11 +130,11 @@ for case in "ja_JP.UTF-8|オプション" "en_US.UTF-8|Options"; do
     step=3; open_menu 1
     choose_item 1
     ! probe visible "$mascot_hwnd" || fail "under $locale Hide left the mascot shown"
-    [ "$(frame_opens 1.5)" -eq 0 ] || fail "under $locale the hidden mascot still paints"
+    [ "$(mascot_paints 1.5)" -eq 0 ] || fail "under $locale the hidden mascot still paints"
     step=4; open_menu 3
     choose_item 1
     probe visible "$mascot_hwnd" || fail "under $locale Hide again did not bring the mascot back"
-    [ "$(frame_opens 1.5)" -gt 0 ] || fail "under $locale the mascot paints nothing once back"
+    [ "$(mascot_paints 1.5)" -gt 0 ] || fail "under $locale the mascot paints nothing once back"
 
     # Start with Windows: this program's shortcut, then none.
     step=5; open_menu 3

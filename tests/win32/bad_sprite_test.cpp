@@ -231,7 +231,7 @@ void DrawWithSystemLoader(HDC dc, const char* path, bool mirrored)
 
 TEST_F(BadSpriteTest, EveryFormatIsDrawnAsTheSystemLoaderDrawsItOrRefused)
 {
-    const int before = LiveGdiObjects();
+    const int before = DrawingGdiObjects();
     for (const FormatCase& c : FormatCases()) {
         SCOPED_TRACE(c.what);
         ASSERT_FALSE(c.file.empty());
@@ -258,7 +258,7 @@ TEST_F(BadSpriteTest, EveryFormatIsDrawnAsTheSystemLoaderDrawsItOrRefused)
             EXPECT_TRUE(CanvasPixels(canvas) == drawn) << "pixels unlike the system loader's";
         }
     }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_EQ(DrawingGdiObjects(), before);
 }
 
 // --- Sizes ---------------------------------------------------------------------
@@ -297,7 +297,7 @@ TEST_F(BadSpriteTest, PictureOf2000By2000IsDrawnWholeAndClippedByTheContext)
     ASSERT_TRUE(WriteBmp("a/n0.bmp", big));
     Canvas wide = MakeCanvas(2100, 2010, Backdrop);
     ASSERT_NE(wide.dc, nullptr);
-    const int before = LiveGdiObjects();
+    const int before = DrawingGdiObjects();
 
     SpriteDraw(wide.dc, 0, 0, "n0");
     EXPECT_EQ(PictureMismatch(wide, big, 0, 0, false, Backdrop), "");
@@ -308,7 +308,7 @@ TEST_F(BadSpriteTest, PictureOf2000By2000IsDrawnWholeAndClippedByTheContext)
         Draw("n0", Left, Top, mirrored);
         EXPECT_EQ(Mismatch(big, Left, Top, mirrored), "") << (mirrored ? "mirrored" : "plain");
     }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_EQ(DrawingGdiObjects(), before);
     FreeCanvas(wide);
 }
 
@@ -433,7 +433,7 @@ std::vector<Damage> DamagedFiles()
 
 TEST_F(BadSpriteTest, FilesCutShortOrWithDamagedHeadersDrawNothingAndLeakNothing)
 {
-    const int before = LiveGdiObjects();
+    const int before = DrawingGdiObjects();
     for (const Damage& damage : DamagedFiles()) {
         SCOPED_TRACE(damage.what);
         ASSERT_TRUE(WriteBytes("a/n0.bmp", damage.file));
@@ -445,7 +445,7 @@ TEST_F(BadSpriteTest, FilesCutShortOrWithDamagedHeadersDrawNothingAndLeakNothing
         }
         ExpectGoodFrameDraws();
     }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_EQ(DrawingGdiObjects(), before);
 }
 
 TEST_F(BadSpriteTest, WindowSizedFrameCutAnywhereDrawsNothing)
@@ -494,12 +494,12 @@ struct WindowPaintTest : BadSpriteTest {
     void Paint() { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
     // PictureMismatch of what the window shows, over the colour key.
-    std::string WindowMismatch(const Picture& picture)
+    std::string WindowMismatch(const Picture& picture, bool mirrored = false)
     {
         HDC dc = GetDC(hwnd);
         Canvas shown = CopyOfDc(dc, 60, 60);
         ReleaseDC(hwnd, dc);
-        const std::string mismatch = PictureMismatch(shown, picture, 0, 0, false, KeyGreen);
+        const std::string mismatch = PictureMismatch(shown, picture, 0, 0, mirrored, KeyGreen);
         FreeCanvas(shown);
         return mismatch;
     }
@@ -516,7 +516,7 @@ TEST_F(WindowPaintTest, BadFramesShowNothingAndTheNextGoodFrameShowsExactly)
     const Picture good = PatternPicture(40, 30);
     const Bytes goodFile = EncodeBmp(good, 24, false);
     Paint();
-    const int before = LiveGdiObjects();
+    const int before = DrawingGdiObjects();
 
     for (const PaintCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -536,7 +536,7 @@ TEST_F(WindowPaintTest, BadFramesShowNothingAndTheNextGoodFrameShowsExactly)
         Paint();
         EXPECT_EQ(WindowMismatch(good), "") << "the good frame after it";
     }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_EQ(DrawingGdiObjects(), before);
 }
 
 TEST_F(WindowPaintTest, EveryDepthAndALargePictureShowTheirTopLeftCorner)
@@ -555,6 +555,14 @@ TEST_F(WindowPaintTest, EveryDepthAndALargePictureShowTheirTopLeftCorner)
     ASSERT_TRUE(WriteBmp("a/n0.bmp", big));
     Paint();
     EXPECT_EQ(WindowMismatch(big), "") << "the window shows the picture's top-left 60 x 60";
+    // Mirrored, the picture's top-right corner, as on a buffer of any size.
+    for (const Picture& wide : {big, PatternPicture(61, 70), PatternPicture(97, 20)}) {
+        ASSERT_TRUE(WriteBmp("a/n0.bmp", wide));
+        mascot.state = 6;  // standing, facing left
+        Paint();
+        EXPECT_EQ(WindowMismatch(wide, true), "") << wide.width << " wide, mirrored";
+        mascot.state = 2;
+    }
     RECT rect = {};
     GetWindowRect(hwnd, &rect);
     EXPECT_EQ(rect.right - rect.left, 60);

@@ -134,6 +134,7 @@ struct SoakTest : ::testing::Test {
 
 TEST_F(SoakTest, LongRunHoldsItsGdiObjectsAndMemory)
 {
+    KeepEveryFrame();
     for (int round = 0; round < WarmUpRounds; ++round) WindowRound(round);
     PumpWaitingMessages();
     const int gdiBefore = LiveGdiObjects();

@@ -150,16 +150,14 @@ TEST_F(WndProcTest, CreationSetsUpTheMascotAndReturnsZero)
     EXPECT_EQ(Describe(stateAtCreate),
               "pos 500,500 target 0,0 state 0 step 0 idle 0 skin 0 frame 0 delay 0 running 1 cursor 0,0");
 
-    // A back buffer of the desktop's size, selected into its context.
+    // A back buffer of what a paint copies, 60 x 60, selected into its context.
     ASSERT_NE(backBufferDC, nullptr);
     ASSERT_NE(backBufferBitmap, nullptr);
     EXPECT_EQ(GetCurrentObject(backBufferDC, OBJ_BITMAP), backBufferBitmap);
     BITMAP info = {};
     ASSERT_NE(GetObjectA(backBufferBitmap, sizeof info, &info), 0);
-    RECT desktop = {};
-    GetClientRect(GetDesktopWindow(), &desktop);
-    EXPECT_EQ(info.bmWidth, desktop.right);
-    EXPECT_EQ(info.bmHeight, desktop.bottom);
+    EXPECT_EQ(info.bmWidth, 60);
+    EXPECT_EQ(info.bmHeight, 60);
 
     char title[32] = "";
     GetWindowTextA(hwnd, title, sizeof title);

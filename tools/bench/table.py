@@ -3,7 +3,8 @@
 Usage: python3 tools/bench/table.py FIGURES_FOLDER
 
 The folder holds what the measuring wrote (see tools/bench.sh): the core's
-Google Benchmark CSV, the paint figures, the counted calibration paints,
+Google Benchmark CSV, the paint figures, the calibration paints and the
+damage reports the X server counted for them,
 the CPU snapshots and paint counts of both wandering programs and of
 pelmo.exe shown, hidden and stepped aside, and the facts of the run. Every
 count the table derives is set beside a second count of the same thing, and
@@ -107,6 +108,10 @@ def program_figures(folder, label):
     if "files" in facts:
         # The frame files opened and closed, and the events the kernel lost.
         p["opens"], p["closes"], p["overflows"] = (int(v) for v in facts["files"][:3])
+    if "damage" in facts:
+        # The X server's damage reports on the window, those at the place
+        # of the report before (paints), and the window's moves.
+        p["reports"], p["damage_paints"], p["moves"] = (int(v) for v in facts["damage"][:3])
     if "counts_start" in facts:
         # The program's own paints and timer ticks at either end.
         was, now = [int(v) for v in facts["counts_start"]], [int(v) for v in facts["counts_end"]]
@@ -125,15 +130,15 @@ def program_figures(folder, label):
 
 
 def calibration(folder, paints):
-    """Paints made and files opened and closed around them."""
+    """Paints made, and the paints the X server's damage reports showed."""
     made = int(read_columns(os.path.join(folder, "calibration-%d.txt" % paints))["paints_made"][0])
-    with open(os.path.join(folder, "calibration-%d-opens.txt" % paints), encoding="utf-8") as f:
-        opens, closes, overflows = (int(v) for v in f.read().split()[:3])
-    return {"made": made, "opens": opens, "closes": closes, "overflows": overflows}
+    with open(os.path.join(folder, "calibration-%d-reports.txt" % paints), encoding="utf-8") as f:
+        reports, paints_seen, moves = (int(v) for v in f.read().split()[:3])
+    return {"made": made, "reports": paints_seen, "all_reports": reports, "moves": moves}
 
 
 def ratio3(count, paints):
-    """Files a paint, to three places as the table shows it (and uses it)."""
+    """Reports a paint, to three places as the table shows it (and uses it)."""
     return float("%.3f" % (count / paints)) if paints > 0 and count > 0 else 0.0
 
 
@@ -190,17 +195,16 @@ def read_figures(folder):
     f["first"], f["second"] = calibration(folder, 500), calibration(folder, 1000)
     pelmo, ref = program_figures(folder, "pelmo"), program_figures(folder, "reference")
     f["pelmo"], f["reference"] = pelmo, ref
-    f["opens_per_paint"] = ratio3(f["first"]["opens"], f["first"]["made"])
-    f["closes_per_paint"] = ratio3(f["first"]["closes"], f["first"]["made"])
+    f["reports_per_paint"] = ratio3(f["first"]["reports"], f["first"]["made"])
     f["states"] = {s: program_figures(folder, "state-" + s) for s in STATES
                    if os.path.isfile(os.path.join(folder, "state-%s.txt" % s))}
     f["waits"] = read_pairs(os.path.join(folder, "state-waits.txt")) if f["states"] else {}
     for label, p in f["states"].items():
         facts = read_columns(os.path.join(folder, "state-%s.txt" % label))
         p["before"], p["after"] = facts.get("state_start", []), facts.get("state_end", [])
+    rpp = f["reports_per_paint"]
     for p in [pelmo] + list(f["states"].values()):
-        p["paints"] = int(p["opens"] / f["opens_per_paint"] + 0.5) if f["opens_per_paint"] > 0 else 0
-        p["paints_by_closes"] = p["closes"] / f["closes_per_paint"] if f["closes_per_paint"] > 0 else None
+        p["paints"] = int(p["damage_paints"] / rpp + 0.5) if rpp > 0 else 0
     for p in [pelmo, ref] + list(f["states"].values()):
         p["rate"] = p["paints"] / p["window_s"]
     return f
@@ -232,7 +236,7 @@ def median(f, name):
 
 def print_header(f):
     run, windows = f["run"], f["run"]["windows"]
-    geometry = "x".join(f["paint"]["backbuffer"][:3])
+    geometry = "x".join(f["paint"]["display"][:2] + f["paint"]["backbuffer"][2:3])
     wm = run.get("window_manager") or "no window manager"
     if run["skins"] == "built":
         skin_note = "the built skins from %s/a..d" % windows
@@ -279,16 +283,21 @@ def print_paint(f):
     print("2. One paint under Wine (%s paints per figure, QueryPerformanceCounter)" % paint["paint"][2])
     print("   %-52s %13s %13s" % ("", "mean", "median"))
     row("one paint: ClearToKey + AnimateState + BitBlt 60x60", us("paint"))
-    row("the bare paint of the same frame: ClearToKey,", us("bare"))
-    row("  LoadImageA, StretchBlt, free, BitBlt (no guard)")
-    row("the paint over the bare paint (goal: 1.10 at most)", over("paint", "bare"))
-    row("  ClearToKey alone (1920x1200 key fill)", us("clear"))
-    row("  AnimateState alone (choose, load, draw, free)", us("animate"))
-    row("    the sprite load alone (find, read, check, bitmap)", us("sprite"))
-    row("    the rest (AnimateState - the sprite load)", us("animate", "sprite"))
+    row("the bare paint of the same frame, as first specified:", us("bare"))
+    row("  pen and hatch brush over a %sx%s buffer, LoadImageA," % tuple(paint["display"][:2]))
+    row("  StretchBlt, free, BitBlt (no guard)")
+    row("the paint over the bare paint (goal: 0.20 at most)", over("paint", "bare"))
+    row("  ClearToKey alone (60x60 key fill)", us("clear"))
+    row("  AnimateState alone (choose, look, draw)", us("animate"))
+    row("    a frame's load alone (find, read, check, bitmap)", us("sprite"))
     row("    LoadImageA alone (the bare load), for comparison", us("load"))
     row("  BitBlt 60x60 alone (back buffer to window DC)", us("blit"))
-    row("loads that found their file: the sprite load", "%s of %s" % tuple(paint["read"][:2]))
+    row("the paint when the frame's file changed before it", us("worst"))
+    row("  (the worst case: every paint reads its file; %s paints)" % paint["worst"][2])
+    row("from a file's change to the end of the first paint", us("fresh"))
+    row("  that shows it, painting on; the most paints it took", "%13s" % paint["paints_to_show"][0])
+    row("  (at the program's pace, the next paint: within 20 ms)")
+    row("loads that found their file: a frame's load", "%s of %s" % tuple(paint["read"][:2]))
     row("                              LoadImageA", "%s of %s" % tuple(paint["loaded"][:2]))
     s = mean(f, "paint") * 3000 / 1e6
     row("paint cost at one paint per 20 ms tick", "%7.2f s/min (%4.1f%%)" % (s, s / 60 * 100))
@@ -332,10 +341,12 @@ def print_wander(f):
         row3(label, minute(pelmo, key), minute(ref, key), ratio(key))
     row3("(the rest of the machine, not ours)", rest(pelmo), rest(ref))
     row3("paints made (the pace is 50 /s)", "%15.1f /s" % pelmo["rate"], "%15.1f /s" % ref["rate"])
-    print("   (pelmo.exe's paints: the %s frame files it opened over the" % pelmo["opens"])
-    print("   %.3f that one paint opens, counted around %d paints of the same code;"
-          % (f["opens_per_paint"], f["first"]["made"]))
-    print("   the reference program counts its own)")
+    print("   (pelmo.exe's paints: the %s paints the X server's damage reports on its"
+          % pelmo["damage_paints"])
+    print("   window showed, over the %.3f counted so for each of %d paints of the same"
+          % (f["reports_per_paint"], f["first"]["made"]))
+    print("   code; the reference program, whose window shows nothing, counts its own)")
+    row3("frame files pelmo.exe opened", "%15.1f /s" % (pelmo["opens"] / pelmo["window_s"]))
     row3("the program's process, per paint", per_paint(pelmo, "program"), per_paint(ref, "program"),
          per_paint_ratio("program"))
     row3("all of these, per paint", per_paint(pelmo, "all"), per_paint(ref, "all"), per_paint_ratio("all"))
@@ -347,9 +358,9 @@ def print_wander(f):
         if p["rate"] < 45:
             print("   NOTE: %s made under 45 paints/s (starved of CPU, or off the screen's" % label)
             print("         edge, where Wine skips its paints): compare the figures per paint")
-    r = f["opens_per_paint"]
+    r = f["reports_per_paint"]
     if abs(r - int(r + 0.5)) > 0.02:
-        print("   NOTE: %.3f files a paint is no whole number: some paints open more files than others" % r)
+        print("   NOTE: %.3f paints counted for each made: the count of paints is off by that much" % r)
     if pelmo["parked"] != "yes":
         print("   NOTE: the cursor left its corner while pelmo.exe ran: the mascot may have frozen")
     if pelmo["alive"] != "yes":
@@ -386,24 +397,19 @@ def print_checks(f):
     print("5. Each derived count beside a second count of it")
     print("   %-52s %13s %13s" % ("", "first", "second"))
     more = second["made"] - first["made"]
-    check("files one paint opens: over %d paints, and over" % first["made"], f["opens_per_paint"],
-          (second["opens"] - first["opens"]) / more if more > 0 else None, "%.3f")
-    row("  the %d more of a run of %d (free of one-off opens)" % (more, second["made"]))
-    check("files one paint opens, and closes (%d paints)" % first["made"], f["opens_per_paint"],
-          f["closes_per_paint"], "%.3f")
-    by_closes = pelmo["paints_by_closes"]
-    check("pelmo.exe's paints a second, by the files it opened,", pelmo["rate"],
-          by_closes / pelmo["window_s"] if by_closes is not None else None, "%.1f /s")
-    row("  and by those it closed")
+    check("paints counted a paint made: over %d paints, and" % first["made"], f["reports_per_paint"],
+          (second["reports"] - first["reports"]) / more if more > 0 else None, "%.3f")
+    row("  over the %d more of a run of %d" % (more, second["made"]))
+    row("pelmo.exe's paints a second, counted, and its", "%13s %13s" % ("%.1f /s" % pelmo["rate"],
+        "%.1f /s" % (pelmo["moves"] / pelmo["window_s"])))
+    row("  moves a second (no check: it does not move at every paint)")
     check("the reference's paints a second, counted, and by", ref["rate"], ref["ticks"] / ref["window_s"], "%.1f /s")
     row("  its timer ticks (each asks for one paint)")
     check("one paint, and its three parts summed (means)", mean(f, "paint"),
           mean(f, "clear") + mean(f, "animate") + mean(f, "blit"), "%.1f us", TIMING_SLACK)
-    for label, lost in (("the counted paints", first["overflows"] + second["overflows"]),
-                        ("pelmo.exe ran", pelmo["overflows"])):
-        if lost > 0:
-            print("   NOTE: the kernel lost file events %d times while %s: the counts of files are low"
-                  % (lost, label))
+    if pelmo["overflows"] > 0:
+        print("   NOTE: the kernel lost file events %d times while pelmo.exe ran: the count of files is low"
+              % pelmo["overflows"])
 
 
 def print_states(f):
@@ -498,10 +504,6 @@ def print_states(f):
     if shown is not None and shown["parked"] != "yes":
         print("   NOTE: the cursor left its corner while pelmo.exe was shown: the mascot may have frozen")
     print("   %-52s %13s %13s" % ("each derived count beside a second count of it", "first", "second"))
-    for label, p in states.items():
-        by_closes = p["paints_by_closes"]
-        check("%s: paints a second, by files opened and closed" % label, p["rate"],
-              by_closes / p["window_s"] if by_closes is not None else None, "%.1f /s")
     for label, p in states.items():
         # Two ticks apart at most: utime and stime are each cut to whole
         # ticks, at either end.

@@ -133,7 +133,7 @@ bool CheckFolder(const wchar_t* folder)
         for (size_t i = 0; i == 0 || fileName[i - 1] != '\0'; ++i) wideName[i] = fileName[i];
         path[0] = L'\0';
         FrameFile file = {FrameUnreadable, nullptr, 0, nullptr};
-        FileBytes bytes = {nullptr, 0, 0};
+        FileBytes bytes = {nullptr, 0, 0, false};
         if (Append(path, PathChars, folder) && Append(path, PathChars, L"\\") && Append(path, PathChars, wideName)) {
             HANDLE handle =
                 CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

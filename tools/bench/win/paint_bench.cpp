@@ -1,9 +1,14 @@
 // Cost of one paint of the mascot, and of each of its parts, measured with
-// QueryPerformanceCounter, beside the bare paint sequence without any guard
-// around the file. Run from the folder that holds the skins.
+// QueryPerformanceCounter, beside the bare paint sequence as first
+// specified: a desktop-sized buffer filled by a pen and a hatch brush, the
+// file loaded by LoadImageA at every paint, no guard around it. Also the
+// paint when the frame's file changes before every paint (the worst case),
+// and the time from a change of the file to the first paint that shows it.
+// Run from the folder that holds the skins.
 // Prints one line per figure: name, mean µs, median µs, count.
-// With --paints-only N it makes N paints untimed and prints how many paints
-// it made in all, so that the files they open can be counted from outside.
+// With --paints-only N it waits a moment with its window shown (for a
+// counter of the window's paints to find it), makes N paints untimed and
+// prints how many paints it made in all.
 #include <windows.h>
 
 #include <algorithm>
@@ -35,6 +40,9 @@ struct BenchWindow {
     HWND hwnd;
     HDC dc;
 };
+
+// The specified back buffer, as large as the desktop, for the bare paint.
+HDC bareDC = nullptr;
 
 double frequency = 1.0;
 
@@ -83,13 +91,36 @@ BenchWindow OpenBenchWindow(HINSTANCE instance)
     return BenchWindow{hwnd, GetDC(hwnd)};
 }
 
-// The back buffer as the program makes it at window creation, and what it is.
+// The back buffer as the program makes it at window creation, and what it
+// is; beside it the desktop-sized one of the bare paint.
 void MakeAndShowBackBuffer(HWND hwnd)
 {
     MakeBackBuffer(hwnd);
     BITMAP info = {};
     GetObjectA(backBufferBitmap, sizeof info, &info);
     std::printf("backbuffer %ld %ld %d\n", info.bmWidth, info.bmHeight, static_cast<int>(info.bmBitsPixel));
+    RECT desktop = {};
+    GetClientRect(GetDesktopWindow(), &desktop);
+    HDC windowDC = GetDC(hwnd);
+    bareDC = CreateCompatibleDC(nullptr);
+    SelectObject(bareDC, CreateCompatibleBitmap(windowDC, desktop.right, desktop.bottom));
+    ReleaseDC(hwnd, windowDC);
+    std::printf("display %ld %ld\n", desktop.right, desktop.bottom);
+}
+
+// The specified key fill: a pen and a hatch brush made, a 1920 x 1200
+// rectangle drawn, both deleted.
+void BareClearToKey(HDC dc)
+{
+    HPEN pen = CreatePen(PS_SOLID, 10, ColourKey);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HBRUSH brush = CreateHatchBrush(6, ColourKey);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    Rectangle(dc, 0, 0, 1920, 1200);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
 }
 
 void StartLikeTheProgram()
@@ -120,12 +151,13 @@ void FullPaint(HDC windowDC)
 }
 
 // The same paint as the bare sequence makes it, with no guard around the
-// file: the key fill, LoadImageA on the relative path, the size from
-// GetObjectA, the copy at scale one, then free. The yardstick for the cost
-// of the guarded paint.
+// file: the key fill of the desktop-sized buffer, LoadImageA on the
+// relative path, the size from GetObjectA, the copy at scale one, then
+// free. The yardstick for the cost of the program's paint.
 void BarePaint(HDC windowDC)
 {
-    ClearToKey(backBufferDC);
+    HDC backBufferDC = bareDC;
+    BareClearToKey(backBufferDC);
     const FrameChoice choice = ChooseFrame(mascot.state);
     if (choice.draw) {
         char path[32];
@@ -148,6 +180,8 @@ void BarePaint(HDC windowDC)
 }
 
 struct Samples {
+    std::vector<double> worst;
+    std::vector<double> fresh;
     std::vector<double> paint;
     std::vector<double> bare;
     std::vector<double> clear;
@@ -170,7 +204,7 @@ void TimeLoads(Samples& s)
     HDC memoryDC = CreateCompatibleDC(backBufferDC);
     double start = NowMicroseconds();
     SpriteFile file;
-    SpriteBitmap sprite = {nullptr, 0, 0};
+    SpriteBitmap sprite = {};
     if (FindSpriteFile(file, choice.name)) sprite = LoadSpriteBitmap(file, memoryDC);
     s.sprite.push_back(NowMicroseconds() - start);
     if (sprite.bitmap != nullptr) ++s.read;
@@ -228,6 +262,115 @@ void TimeRound(HDC windowDC, Samples& s, int round)
     PumpMessages();
 }
 
+// The frame the next paint draws, in full ("a/w3.bmp").
+bool NextFramePath(char* path, size_t size)
+{
+    const MascotState before = mascot;
+    const FrameChoice choice = ChooseFrame(mascot.state);
+    mascot = before;
+    return choice.draw && BuildSpritePath(path, size, mascot.skinIndex, choice.name);
+}
+
+// The file's bytes, and the same with one pixel's blue changed: two
+// contents of the same size for the file.
+struct TwoContents {
+    std::vector<char> bytes[2];
+};
+
+bool ReadContents(const char* path, TwoContents& contents)
+{
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    char chunk[4096];
+    size_t got = 0;
+    contents.bytes[0].clear();
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) contents.bytes[0].insert(contents.bytes[0].end(), chunk, chunk + got);
+    std::fclose(file);
+    contents.bytes[1] = contents.bytes[0];
+    const size_t bytes = contents.bytes[1].size();
+    // The last byte of a 24-bit file is a pixel's red, or row padding.
+    if (bytes > 60) contents.bytes[1][bytes - 60] ^= 0x55;
+    return bytes > 60;
+}
+
+bool WriteContents(const char* path, const std::vector<char>& bytes)
+{
+    FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+// A sum of the back buffer's pixels, to tell one picture from another.
+uint64_t BufferSum()
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = WindowSize;
+    info.bmiHeader.biHeight = -WindowSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, copy);
+    BitBlt(dc, 0, 0, WindowSize, WindowSize, backBufferDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    uint64_t sum = 0;
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < WindowSize * WindowSize; ++i) sum = sum * 31 + (pixels[i] & 0xFFFFFF);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(copy);
+    return sum;
+}
+
+// The worst case: the file of the frame the paint draws has changed before
+// every paint (rewritten with another content of the same size, untimed),
+// so every paint reads it. Then, with paints one after the other, the time
+// from the file's next change to the end of the first paint that shows it,
+// the looks at the buffer left out; and the most paints that took. Each
+// file gets its own content back.
+void TimeChanges(HDC windowDC, Samples& s, int count, int& paintsToShow)
+{
+    paintsToShow = 0;
+    for (int i = 0; i < count; ++i) {
+        NextTick();
+        char path[32];
+        TwoContents contents;
+        if (!NextFramePath(path, sizeof path) || !ReadContents(path, contents)) continue;
+        const MascotState before = mascot;
+        FullPaint(windowDC);
+        const uint64_t own = BufferSum();
+        PumpMessages();
+
+        mascot = before;
+        WriteContents(path, contents.bytes[1]);
+        double start = NowMicroseconds();
+        FullPaint(windowDC);
+        s.worst.push_back(NowMicroseconds() - start);
+        const uint64_t other = BufferSum();
+        PumpMessages();
+
+        WriteContents(path, contents.bytes[0]);
+        start = NowMicroseconds();
+        double looking = 0.0, shownAt = start;
+        int paints = 0;
+        uint64_t now = other;
+        while (now != own && other != own && paints < 1000) {
+            mascot = before;
+            FullPaint(windowDC);
+            shownAt = NowMicroseconds();
+            ++paints;
+            now = BufferSum();
+            if (now != own) looking += NowMicroseconds() - shownAt;
+        }
+        if (other != own) s.fresh.push_back(shownAt - start - looking);
+        paintsToShow = std::max(paintsToShow, paints);
+        PumpMessages();
+    }
+}
+
 void WarmUp(HDC windowDC)
 {
     for (int i = 0; i < WarmUpPaints; ++i) {
@@ -244,7 +387,12 @@ void Measure(HDC windowDC, int count)
     for (std::vector<double>* v : {&s.paint, &s.bare, &s.clear, &s.animate, &s.sprite, &s.load, &s.blit})
         v->reserve(count);
     for (int i = 0; i < count; ++i) TimeRound(windowDC, s, i);
+    int paintsToShow = 0;
+    TimeChanges(windowDC, s, count / 3, paintsToShow);
     Report("paint", s.paint);
+    Report("worst", s.worst);
+    Report("fresh", s.fresh);
+    std::printf("paints_to_show %d\n", paintsToShow);
     Report("bare", s.bare);
     Report("clear", s.clear);
     Report("animate", s.animate);
@@ -255,16 +403,24 @@ void Measure(HDC windowDC, int count)
     std::printf("read %d %u\n", s.read, static_cast<unsigned>(s.sprite.size()));
 }
 
-// Paints only, as the program makes them; the count includes the warm-up.
+// Paints only, as the program makes them, at its pace of one each 20 ms,
+// after the warm-up and a moment for a counter to find the window; only
+// those are counted. The window then goes, which ends the count of its
+// paints from outside.
 void PaintOnly(HDC windowDC, int count)
 {
     WarmUp(windowDC);
+    Sleep(1500);
+    PumpMessages();
     for (int i = 0; i < count; ++i) {
         NextTick();
         FullPaint(windowDC);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, MascotTimerPeriod, QS_ALLINPUT);
         PumpMessages();
     }
-    std::printf("paints_made %d\n", WarmUpPaints + count);
+    Sleep(200);
+    PumpMessages();
+    std::printf("paints_made %d\n", count);
 }
 
 }  // namespace
