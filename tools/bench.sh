@@ -158,7 +158,7 @@ reference_counts() {
 # that is starved of CPU falls behind its 20 ms pace and so spends less per
 # minute: counting its paints shows that, and gives the cost per paint.
 count_paints() {
-    if [ "$1" = pelmo ]; then
+    if [ "${1#pelmo}" != "$1" ]; then
         "$open_count" "$seconds" a b c d >"$run/files" &
         files_pid=$!
         echo "damage $("$paint_count" "$seconds" "$xid")"
@@ -198,7 +198,7 @@ start_program() {
 measure_program() {
     label="$1" exe="$2"
     start_program "$exe" || return 1
-    [ "$label" != pelmo ] || xid="$(window_of '^Pelmo$')" || { say "$exe shows no window"; return 1; }
+    [ "${label#pelmo}" = "$label" ] || xid="$(window_of '^Pelmo$')" || { say "$exe shows no window"; return 1; }
     cpu_snapshot "$pid" "${server:--}" >"$out/$label-start.txt"
     counts="$(count_paints "$label")"
     cpu_snapshot "$pid" "${server:--}" >"$out/$label-end.txt"
@@ -229,6 +229,13 @@ say "measuring the reference program for ${seconds} s"
 measure_program reference bench_reference.exe
 say "measuring pelmo.exe for ${seconds} s"
 measure_program pelmo pelmo.exe
+# At Size 3x (savedata's third value), in a range as large on the screen:
+# a window of 180 x 180 pixels, its peak memory beside the one at 1x.
+"$skinmaker" --savedata savedata 333 266
+printf '\003' | dd of=savedata bs=1 seek=520 conv=notrunc status=none
+say "measuring pelmo.exe at Size 3x for ${seconds} s"
+measure_program pelmo3 pelmo.exe
+"$skinmaker" --savedata savedata 1000 800
 
 # ---- 6. shown, hidden and stepped aside ----------------------------------
 

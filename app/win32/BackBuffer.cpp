@@ -14,3 +14,15 @@ void MakeBackBuffer(HWND hwnd)
     // The object it replaces is not kept: the buffer lasts as long as the program.
     SelectObject(backBufferDC, backBufferBitmap);
 }
+
+void CopyToWindow(HDC dc, int scale)
+{
+    if (scale <= 1) {
+        BitBlt(dc, 0, 0, MascotSide, MascotSide, backBufferDC, 0, 0, SRCCOPY);
+        return;
+    }
+    // Nearest neighbour, no smoothing: the key stays exact, so no green
+    // fringe shows, and the pixel art stays sharp.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, MascotSide * scale, MascotSide * scale, backBufferDC, 0, 0, MascotSide, MascotSide, SRCCOPY);
+}

@@ -34,23 +34,12 @@ void OnCreate(HWND hwnd)
 
 void OnPaint(HWND hwnd)
 {
-    RECT client = {};
-    GetClientRect(hwnd, &client);
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hwnd, &ps);
     ClearToKey(backBufferDC);
     if (mascot.running && mascot.state >= 0 && mascot.state < AnimationRows)
         AnimateState(backBufferDC, mascot.state);
-    const int scale = deskState.scale;
-    if (scale == 1) {
-        BitBlt(hdc, 0, 0, client.right, client.bottom, backBufferDC, 0, 0, SRCCOPY);
-    } else {
-        // Each of the mascot's pixels an s x s block of one colour: no
-        // smoothing, so the key stays exact and no green fringe shows.
-        SetStretchBltMode(hdc, COLORONCOLOR);
-        StretchBlt(hdc, 0, 0, MascotSide * scale, MascotSide * scale, backBufferDC, 0, 0, MascotSide, MascotSide,
-                   SRCCOPY);
-    }
+    CopyToWindow(hdc, deskState.scale);
     EndPaint(hwnd, &ps);
 }
 

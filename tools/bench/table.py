@@ -195,6 +195,8 @@ def read_figures(folder):
     f["first"], f["second"] = calibration(folder, 500), calibration(folder, 1000)
     pelmo, ref = program_figures(folder, "pelmo"), program_figures(folder, "reference")
     f["pelmo"], f["reference"] = pelmo, ref
+    if os.path.isfile(os.path.join(folder, "pelmo3.txt")):
+        f["pelmo3"] = program_figures(folder, "pelmo3")
     f["reports_per_paint"] = ratio3(f["first"]["reports"], f["first"]["made"])
     f["states"] = {s: program_figures(folder, "state-" + s) for s in STATES
                    if os.path.isfile(os.path.join(folder, "state-%s.txt" % s))}
@@ -287,6 +289,11 @@ def print_paint(f):
     row("  pen and hatch brush over a %sx%s buffer, LoadImageA," % tuple(paint["display"][:2]))
     row("  StretchBlt, free, BitBlt (no guard)")
     row("the paint over the bare paint (goal: 0.20 at most)", over("paint", "bare"))
+    row("the same at 2x: StretchBlt to a 120x120 window", us("paint2"))
+    row("  over the bare paint", over("paint2", "bare"))
+    row("the same at 3x: StretchBlt to a 180x180 window", us("paint3"))
+    row("  over the bare paint (goal: at most 0.61, the 1x", over("paint3", "bare"))
+    row("  paint's share before it drew only what shows)")
     row("  ClearToKey alone (60x60 key fill)", us("clear"))
     row("  AnimateState alone (choose, look, draw)", us("animate"))
     row("    a frame's load alone (find, read, check, bitmap)", us("sprite"))
@@ -376,11 +383,15 @@ def print_sizes(f):
     def mib(p):
         return "%10s" % "n/a" if p["hwm_kb"] == "-" else "%8.1f MiB" % (int(p["hwm_kb"]) / 1024)
 
-    a, b = pelmo["hwm_kb"], ref["hwm_kb"]
+    def over_ref(p):
+        a, b = p["hwm_kb"], ref["hwm_kb"]
+        return "%8s" % "n/a" if "-" in (a, b) or int(b) == 0 else "%7.2fx" % (int(a) / int(b))
+
     print("4. Memory and size on disk")
     row3("", "pelmo.exe", "reference", "ratio")
-    row3("peak memory (VmHWM) after the run", mib(pelmo), mib(ref),
-         "%8s" % "n/a" if "-" in (a, b) or int(b) == 0 else "%7.2fx" % (int(a) / int(b)))
+    row3("peak memory (VmHWM) after the run", mib(pelmo), mib(ref), over_ref(pelmo))
+    if f.get("pelmo3"):
+        row3("  the same at Size 3x (180x180)", mib(f["pelmo3"]), mib(ref), over_ref(f["pelmo3"]))
     print("   %-36s %20s B %20s B" % ("program file", file_bytes(os.path.join(windows, "pelmo.exe"))[0],
                                      file_bytes(f["run"]["reference_exe"])[0]))
     if f["run"]["skins"] == "built":

@@ -1,5 +1,6 @@
 // Cost of one paint of the mascot, and of each of its parts, measured with
-// QueryPerformanceCounter, beside the bare paint sequence as first
+// QueryPerformanceCounter, at its own size and at 2x and 3x (a window of
+// 120 and 180 pixels a side), beside the bare paint sequence as first
 // specified: a desktop-sized buffer filled by a pen and a hatch brush, the
 // file loaded by LoadImageA at every paint, no guard around it. Also the
 // paint when the frame's file changes before every paint (the worst case),
@@ -41,6 +42,10 @@ struct BenchWindow {
     HDC dc;
 };
 
+// The largest scale timed, and the window the scaled paints go to.
+const int LargestScaleTimed = 3;
+HDC scaledDC = nullptr;
+
 // The specified back buffer, as large as the desktop, for the bare paint.
 HDC bareDC = nullptr;
 
@@ -72,7 +77,7 @@ void NextTick()
     WanderDecide(FarAway, FarAway, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-BenchWindow OpenBenchWindow(HINSTANCE instance)
+BenchWindow OpenBenchWindow(HINSTANCE instance, const char* title = "Pelmo paint bench", int side = WindowSize)
 {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
@@ -81,9 +86,8 @@ BenchWindow OpenBenchWindow(HINSTANCE instance)
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = "PelmoPaintBench";
     RegisterClassExA(&wc);
-    HWND hwnd = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "PelmoPaintBench",
-                                "Pelmo paint bench", WS_POPUP, 500, 500, WindowSize, WindowSize, nullptr,
-                                nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "PelmoPaintBench", title,
+                                WS_POPUP, 500, 500, side, side, nullptr, nullptr, instance, nullptr);
     SetLayeredWindowAttributes(hwnd, ColourKey, 0, LWA_COLORKEY);
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd);
@@ -143,11 +147,12 @@ void Report(const char* name, std::vector<double>& samples)
     std::fflush(stdout);
 }
 
-void FullPaint(HDC windowDC)
+// The program's paint, at `scale`, into a window of 60 x scale a side.
+void FullPaint(HDC windowDC, int scale = 1)
 {
     ClearToKey(backBufferDC);
     AnimateState(backBufferDC, mascot.state);
-    BitBlt(windowDC, 0, 0, WindowSize, WindowSize, backBufferDC, 0, 0, SRCCOPY);
+    CopyToWindow(windowDC, scale);
 }
 
 // The same paint as the bare sequence makes it, with no guard around the
@@ -183,6 +188,7 @@ struct Samples {
     std::vector<double> worst;
     std::vector<double> fresh;
     std::vector<double> paint;
+    std::vector<double> scaled[LargestScaleTimed + 1];  // at 2x and 3x
     std::vector<double> bare;
     std::vector<double> clear;
     std::vector<double> animate;
@@ -239,12 +245,26 @@ void TimePaints(HDC windowDC, Samples& s, bool bareFirst)
     }
 }
 
-// Each round times both whole paints and then each part once, so that the
+// The same frame at 2x and 3x, after the paints at its own size.
+void TimeScaledPaints(Samples& s)
+{
+    const MascotState before = mascot;
+    for (int scale = 2; scale <= LargestScaleTimed; ++scale) {
+        mascot = before;
+        const double start = NowMicroseconds();
+        FullPaint(scaledDC, scale);
+        s.scaled[scale].push_back(NowMicroseconds() - start);
+        PumpMessages();
+    }
+}
+
+// Each round times the whole paints and then each part once, so that the
 // figures share the same conditions and can be set beside each other.
 void TimeRound(HDC windowDC, Samples& s, int round)
 {
     NextTick();
     TimePaints(windowDC, s, round % 2 == 0);
+    TimeScaledPaints(s);
 
     double start = NowMicroseconds();
     ClearToKey(backBufferDC);
@@ -390,6 +410,8 @@ void Measure(HDC windowDC, int count)
     int paintsToShow = 0;
     TimeChanges(windowDC, s, count / 3, paintsToShow);
     Report("paint", s.paint);
+    Report("paint2", s.scaled[2]);
+    Report("paint3", s.scaled[3]);
     Report("worst", s.worst);
     Report("fresh", s.fresh);
     std::printf("paints_to_show %d\n", paintsToShow);
@@ -438,10 +460,16 @@ int main(int argc, char** argv)
     MakeAndShowBackBuffer(window.hwnd);
     StartLikeTheProgram();
 
-    if (paintsOnly)
+    if (paintsOnly) {
         PaintOnly(window.dc, count);
-    else
+    } else {
+        const BenchWindow scaled = OpenBenchWindow(GetModuleHandleA(nullptr), "Pelmo paint bench, scaled",
+                                                   WindowSize * LargestScaleTimed);
+        scaledDC = scaled.dc;
         Measure(window.dc, count);
+        ReleaseDC(scaled.hwnd, scaled.dc);
+        DestroyWindow(scaled.hwnd);
+    }
 
     ReleaseDC(window.hwnd, window.dc);
     DestroyWindow(window.hwnd);
