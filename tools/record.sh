@@ -22,11 +22,11 @@ height=560
 # corner. tint2 shows no panel without a window manager.
 export PELMO_SCREEN="${width}x${height}x24"
 . "$root/tools/wine-session.sh"
-tint2 >/dev/null 2>&1 &
+tint2 -c "$root/tools/record-panel.tint2rc" >/dev/null 2>&1 &
 panel=$!
 pelmo_session_pids="$pelmo_session_pids $panel"
 for _ in $(seq 50); do
-    xdotool search --pid "$panel" --classname tint2 >/dev/null 2>&1 && break
+    xdotool search --pid "$panel" --classname tint2 -c "$root/tools/record-panel.tint2rc" >/dev/null 2>&1 && break
     sleep 0.1
 done
 # Shown, it takes the notification area's selection a moment later; an

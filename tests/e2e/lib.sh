@@ -196,11 +196,13 @@ matching_frame() {
 # below its window's corner, until it stands still there (it moves on
 # between reading its place and moving the cursor, so try again until it
 # is caught). Leaves "x y" of the frozen window in frozen_x, frozen_y.
+# On a display whose root starts left of the desk's origin, x_root_offset
+# says by how much.
 freeze_mascot() {
     at="${1:-30}"
     for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
         set -- $(mascot_rect)
-        xdotool mousemove $(($1 + at)) $(($2 + at))
+        xdotool mousemove $(($1 + ${x_root_offset:-0} + at)) $(($2 + at))
         sleep 0.3
         first="$(mascot_rect)"
         sleep 0.3
