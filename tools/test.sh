@@ -14,13 +14,13 @@ PELMO_DESKS="$desks" PELMO_SESSION_LATER=1
 . "$root/tools/wine-session.sh"
 "$root/tools/build.sh"
 pelmo_session_wait
-spec="$pelmo_session_dir/desks.json"
-printf '{"version":{"major":1,"minor":0},"local":[{"desks":[' >"$spec"
+resources="$pelmo_session_dir/desks.json"
+printf '{"version":{"major":1,"minor":0},"local":[{"desks":[' >"$resources"
 for desk in $(seq "$desks"); do
-    [ "$desk" -gt 1 ] && printf ',' >>"$spec"
-    printf '{"id":"%s","slots":1}' "$desk" >>"$spec"
+    [ "$desk" -gt 1 ] && printf ',' >>"$resources"
+    printf '{"id":"%s","slots":1}' "$desk" >>"$resources"
 done
-printf ']}]}\n' >>"$spec"
+printf ']}]}\n' >>"$resources"
 # Says on which displays the Windows tests run, and under which window
 # manager, as each display itself tells.
 for desk in $(seq "$desks"); do
@@ -30,6 +30,6 @@ for desk in $(seq "$desks"); do
 done
 cd "$build"
 status=0
-ctest --output-on-failure -j "$((desks + 1))" --resource-spec-file "$spec" "$@" || status=$?
+ctest --output-on-failure -j "$((desks + 1))" --resource-spec-file "$resources" "$@" || status=$?
 echo "The test command took $(($(date +%s) - started)) s from the start of the build."
 exit $status

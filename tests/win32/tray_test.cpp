@@ -236,7 +236,7 @@ const SetForegroundCall realSetForeground = SystemCall<SetForegroundCall>("user3
 const TrackPopupCall realTrackPopup = SystemCall<TrackPopupCall>("user32.dll", "TrackPopupMenuEx");
 const PostMessageCall realPostMessage = SystemCall<PostMessageCall>("user32.dll", "PostMessageW");
 
-const char* Whose(HWND hwnd) { return hwnd == tray.window ? " of the part's window" : " of another window"; }
+const char* Whose(HWND hwnd) { return hwnd == tray.window ? " of the icon's window" : " of another window"; }
 
 BOOL WINAPI SpySetForeground(HWND hwnd)
 {
@@ -283,8 +283,8 @@ TEST_F(TrayTest, TheMenuOpensOnceAClickWithItsItemsAndTheHideMark)
     for (UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT}) NotifyIcon(event);
     SpyOnCeremony(false);
     EXPECT_EQ(menusSeen, 2) << "a right and a left click, each once";
-    const std::vector<std::string> once = {"foreground of the part's window", "menu of the part's window",
-                                           "WM_NULL of the part's window"};
+    const std::vector<std::string> once = {"foreground of the icon's window", "menu of the icon's window",
+                                           "WM_NULL of the icon's window"};
     std::vector<std::string> twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
     EXPECT_EQ(ceremony, twice);
@@ -496,7 +496,7 @@ TEST_F(TrayTest, StepsAsideForAWindowOverTheWholeMonitorAloneAndOtherwiseStaysSh
 
 // --- Nobody to see it ------------------------------------------------------------
 // Wine locks no session and turns no display off, so the notifications are
-// sent to the part's window as the system would send them.
+// sent to the icon's window as the system would send them.
 
 void SendDisplayState(DWORD state)
 {

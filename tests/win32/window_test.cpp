@@ -18,7 +18,7 @@ struct WindowFixture : ::testing::Test {
 
 TEST_F(WindowFixture, ClassNameComesFromTheStringTable) { EXPECT_STREQ(className, "AAA"); }
 
-TEST_F(WindowFixture, ClassIsRegisteredAsSpecified)
+TEST_F(WindowFixture, ClassHasRedrawStylesIconsArrowAndWindowBrush)
 {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;

@@ -285,7 +285,7 @@ def print_paint(f):
     print("2. One paint under Wine (%s paints per figure, QueryPerformanceCounter)" % paint["paint"][2])
     print("   %-52s %13s %13s" % ("", "mean", "median"))
     row("one paint: ClearToKey + AnimateState + BitBlt 60x60", us("paint"))
-    row("the bare paint of the same frame, as first specified:", us("bare"))
+    row("the bare paint of the same frame, as first painted:", us("bare"))
     row("  pen and hatch brush over a %sx%s buffer, LoadImageA," % tuple(paint["display"][:2]))
     row("  StretchBlt, free, BitBlt (no guard)")
     row("the paint over the bare paint (goal: 0.20 at most)", over("paint", "bare"))

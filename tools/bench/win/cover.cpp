@@ -1,6 +1,6 @@
 // Puts the mascot out of sight for the benchmark, in the two ways a user
 // does, and says whether it is: run under Wine beside pelmo.exe.
-//   bench_cover hide   posts the menu's Hide (a toggle) to the part window
+//   bench_cover hide   posts the menu's Hide (a toggle) to the icon's window
 //                      of the mascot's own process, as the menu does
 //   bench_cover state  prints "shown" or "hidden" for the mascot window and
 //                      the class of the foreground window ("-" for none)

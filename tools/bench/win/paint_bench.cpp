@@ -1,7 +1,7 @@
 // Cost of one paint of the mascot, and of each of its parts, measured with
 // QueryPerformanceCounter, at its own size and at 2x and 3x (a window of
-// 120 and 180 pixels a side), beside the bare paint sequence as first
-// specified: a desktop-sized buffer filled by a pen and a hatch brush, the
+// 120 and 180 pixels a side), beside the bare paint sequence the program
+// first had: a desktop-sized buffer filled by a pen and a hatch brush, the
 // file loaded by LoadImageA at every paint, no guard around it. Also the
 // paint when the frame's file changes before every paint (the worst case),
 // and the time from a change of the file to the first paint that shows it.
@@ -46,7 +46,7 @@ struct BenchWindow {
 const int LargestScaleTimed = 3;
 HDC scaledDC = nullptr;
 
-// The specified back buffer, as large as the desktop, for the bare paint.
+// The first back buffer, as large as the desktop, for the bare paint.
 HDC bareDC = nullptr;
 
 double frequency = 1.0;
@@ -112,7 +112,7 @@ void MakeAndShowBackBuffer(HWND hwnd)
     std::printf("display %ld %ld\n", desktop.right, desktop.bottom);
 }
 
-// The specified key fill: a pen and a hatch brush made, a 1920 x 1200
+// The first key fill: a pen and a hatch brush made, a 1920 x 1200
 // rectangle drawn, both deleted.
 void BareClearToKey(HDC dc)
 {
