@@ -2,16 +2,12 @@
 
 #include <climits>
 
-namespace {
-
 int32_t Clamp32(int64_t value)
 {
     if (value > INT32_MAX) return INT32_MAX;
     if (value < INT32_MIN) return INT32_MIN;
     return static_cast<int32_t>(value);
 }
-
-}  // namespace
 
 int32_t ScaleForDpi(int32_t dpi)
 {
@@ -23,7 +19,13 @@ int32_t ScaleForDpi(int32_t dpi)
 
 int32_t MascotScale(int32_t dpi, int32_t choice)
 {
-    return choice >= 1 && choice <= LargestChosenSize ? choice : ScaleForDpi(dpi);
+    const int32_t size = ChosenSize(choice);
+    return size != SizeAuto ? size : ScaleForDpi(dpi);
+}
+
+int32_t ChosenSize(int32_t choice)
+{
+    return choice >= 1 && choice <= LargestChosenSize ? choice : SizeAuto;
 }
 
 int32_t FloorDiv(int64_t value, int32_t divisor)

@@ -17,6 +17,9 @@ const int32_t LargestScale = 8;
 // Auto: the whole number nearest to dpi / 96, halves up, at least 1.
 int32_t ScaleForDpi(int32_t dpi);
 
+// The Size that `choice` stands for: 1 to 4 as it is, anything else Auto.
+int32_t ChosenSize(int32_t choice);
+
 // The scale for a display of `dpi` under the Size `choice`: 1 to 4 as
 // chosen, anything else Auto.
 int32_t MascotScale(int32_t dpi, int32_t choice);
@@ -25,6 +28,9 @@ int32_t MascotScale(int32_t dpi, int32_t choice);
 // places left of and above the primary monitor convert like all others.
 int32_t FloorDiv(int64_t value, int32_t divisor);
 int32_t CeilDiv(int64_t value, int32_t divisor);
+
+// The value, or the nearest one a 32-bit number holds.
+int32_t Clamp32(int64_t value);
 
 // Mascot units to screen pixels, held to what a window position can be.
 int32_t UnitsToPixels(int32_t units, int32_t scale);

@@ -10,8 +10,7 @@ void PressMascot(int32_t x, int32_t y, int32_t left, int32_t top)
     drag.dragging = false;
     drag.putBack = false;
     drag.pressAt = MascotPoint{x, y};
-    // Dividing by 1 only holds the offsets to 32 bits.
-    drag.grab = MascotPoint{FloorDiv(int64_t(x) - left, 1), FloorDiv(int64_t(y) - top, 1)};
+    drag.grab = MascotPoint{Clamp32(int64_t(x) - left), Clamp32(int64_t(y) - top)};
     drag.pickedUpAt = MascotPoint{mascot.posX, mascot.posY};
 }
 

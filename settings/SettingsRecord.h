@@ -22,8 +22,10 @@ inline int32_t& RangeY() { return settings.values[1]; }
 // The icon menu's Size: 0 Auto, 1 to 4 that many screen pixels to each of
 // the mascot's (anything else reads as Auto). Files from before the menu
 // hold 0 here, and so keep meaning what they meant.
-inline int32_t& SizeChoice() { return settings.values[2]; }
+const int SizeValue = 2;
+inline int32_t& SizeChoice() { return settings.values[SizeValue]; }
 
 // The icon menu's All monitors: 1 on, anything else off.
-inline int32_t& AllMonitorsChoice() { return settings.values[3]; }
-inline bool AllMonitorsChosen() { return settings.values[3] == 1; }
+const int AllMonitorsValue = 3;
+inline int32_t& AllMonitorsChoice() { return settings.values[AllMonitorsValue]; }
+inline bool AllMonitorsChosen() { return AllMonitorsChoice() == 1; }

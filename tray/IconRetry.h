@@ -1,6 +1,6 @@
 // Adding the icon again where the shell did not take it. A taskbar that is
 // busy, as at a slow log-on, may not answer in time, and it sends no word
-// once it would; so the part asks again for a while.
+// once it would; so the program asks again for a while.
 #pragma once
 #include <cstdint>
 

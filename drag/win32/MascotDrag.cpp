@@ -39,7 +39,7 @@ void OnMouseMove(HWND hwnd)
     if (!drag.pressed) return;
     CheckDragEscape(hwnd);
     POINT cursor = {};
-    if (!drag.pressed || !GetCursorPos(&cursor)) return;
+    if (!GetCursorPos(&cursor)) return;
     // "SM_CXDRAG: The number of pixels on either side of a mouse-down
     // point that the mouse pointer can move before a drag operation begins."
     if (FollowCursor(cursor.x, cursor.y, GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG),

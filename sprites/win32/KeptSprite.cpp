@@ -10,6 +10,14 @@ HDC keptDC = nullptr;
 
 void ReleaseKeptSprite(void* picture) { DeleteObject(static_cast<HBITMAP>(picture)); }
 
+void CopySprite(HDC dc, int x, int y, HDC source, int width, int height, bool mirrored)
+{
+    if (mirrored)
+        StretchBlt(dc, x + width, y, -width, height, source, 0, 0, width, height, SRCCOPY);
+    else
+        StretchBlt(dc, x, y, width, height, source, 0, 0, width, height, SRCCOPY);
+}
+
 void DrawKeptSprite(HDC dc, int x, int y, const KeptPicture& kept, bool mirrored)
 {
     if (kept.picture == nullptr) return;
@@ -18,11 +26,7 @@ void DrawKeptSprite(HDC dc, int x, int y, const KeptPicture& kept, bool mirrored
     // The context's own bitmap goes back at once, so that a forgotten
     // picture is never held selected.
     const HGDIOBJ previous = SelectObject(keptDC, static_cast<HBITMAP>(kept.picture));
-    const int width = kept.width, height = kept.height;
-    if (mirrored)
-        StretchBlt(dc, x + width, y, -width, height, keptDC, 0, 0, width, height, SRCCOPY);
-    else
-        StretchBlt(dc, x, y, width, height, keptDC, 0, 0, width, height, SRCCOPY);
+    CopySprite(dc, x, y, keptDC, kept.width, kept.height, mirrored);
     SelectObject(keptDC, previous);
 }
 

@@ -8,6 +8,10 @@
 // Deletes a kept picture's bitmap (ForgetKeptPictures hands it over).
 void ReleaseKeptSprite(void* picture);
 
+// Copies a width x height picture selected in `source` to (x, y) of dc,
+// mirrored left to right or not: kept and freshly read pictures alike.
+void CopySprite(HDC dc, int x, int y, HDC source, int width, int height, bool mirrored);
+
 // Draws a kept picture at (x, y) of dc as a freshly read one is drawn;
 // a kept missing or refused file draws nothing.
 void DrawKeptSprite(HDC dc, int x, int y, const KeptPicture& kept, bool mirrored);

@@ -8,14 +8,6 @@
 
 namespace {
 
-void CopySprite(HDC dc, int x, int y, HDC memoryDC, int width, int height, bool mirrored)
-{
-    if (mirrored)
-        StretchBlt(dc, x + width, y, -width, height, memoryDC, 0, 0, width, height, SRCCOPY);
-    else
-        StretchBlt(dc, x, y, width, height, memoryDC, 0, 0, width, height, SRCCOPY);
-}
-
 // Reads, checks and draws the file as at every draw before pictures were
 // kept; with `facts`, what the file said just before this read, keeps the
 // picture when the file may be kept and the table has room.

@@ -9,6 +9,8 @@
 
 namespace {
 
+uint64_t Join64(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+
 // The file's bytes in one read, whatever happens to the file meanwhile,
 // and the number of names the file goes by.
 FileBytes ReadSpriteFile(const SpriteFile& sprite, uint32_t& links)
@@ -74,25 +76,13 @@ HBITMAP BitmapFromBytes(const uint8_t* file, const BitmapLayout& layout, HDC dc)
     return bitmap;
 }
 
-bool PlaceSpriteFile(SpriteFile& file, const char* name, SkinPlace place)
+bool FindSpriteFile(SpriteFile& file, const char* name)
 {
     file.place = SkinBuiltIn;
     file.besideProgram[0] = L'\0';
     if (!BuildSpritePath(file.relative, sizeof file.relative, mascot.skinIndex, name) ||
         !BuildBuiltInFrameName(file.builtIn, sizeof file.builtIn, mascot.skinIndex, name))
         return false;
-    if (place == SkinBesideProgram) {
-        wchar_t self[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-        if (!BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, file.relative)) return false;
-    }
-    file.place = place;
-    return true;
-}
-
-bool FindSpriteFile(SpriteFile& file, const char* name)
-{
-    if (!PlaceSpriteFile(file, name, SkinBuiltIn)) return false;
     const char* folder = SkinFolderName(mascot.skinIndex);
     // A file of the skin's name is not its folder.
     const bool working = IsFolder(GetFileAttributesA(folder));
@@ -101,9 +91,11 @@ bool FindSpriteFile(SpriteFile& file, const char* name)
         wchar_t self[MAX_PATH], skinFolder[MAX_PATH];
         const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
         program = BuildProgramPath(skinFolder, MAX_PATH, self, length, MAX_PATH, folder) &&
-                  IsFolder(GetFileAttributesW(skinFolder));
+                  IsFolder(GetFileAttributesW(skinFolder)) &&
+                  BuildProgramPath(file.besideProgram, MAX_PATH, self, length, MAX_PATH, file.relative);
     }
-    return PlaceSpriteFile(file, name, ChooseSkinPlace(working, program));
+    file.place = ChooseSkinPlace(working, program);
+    return true;
 }
 
 SpriteFileFacts ReadSpriteFacts(const SpriteFile& file)
@@ -119,11 +111,9 @@ SpriteFileFacts ReadSpriteFacts(const SpriteFile& file)
         facts.exists = true;  // the program's own copy never changes
     if (!found) return facts;
     facts.exists = true;
-    facts.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    facts.writeTime =
-        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-    facts.creationTime =
-        (static_cast<uint64_t>(data.ftCreationTime.dwHighDateTime) << 32) | data.ftCreationTime.dwLowDateTime;
+    facts.size = Join64(data.nFileSizeHigh, data.nFileSizeLow);
+    facts.writeTime = Join64(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    facts.creationTime = Join64(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
     facts.attributes = data.dwFileAttributes;
     return facts;
 }

@@ -33,9 +33,6 @@ bool IsFolder(DWORD attributes);
 // else the program's own copy. False when the name cannot be a frame's.
 bool FindSpriteFile(SpriteFile& file, const char* name);
 
-// The same for a skin whose frames are known to come from `place`.
-bool PlaceSpriteFile(SpriteFile& file, const char* name, SkinPlace place);
-
 // What the system says of the file now, without opening it; the
 // program's own copy always says the same.
 SpriteFileFacts ReadSpriteFacts(const SpriteFile& file);

@@ -13,6 +13,7 @@
 #include "desk/KeepOnDesk.h"
 #include "desk/MascotScale.h"
 #include "settings/SettingsRecord.h"
+#include "tests/core/support/WanderStart.h"
 
 namespace {
 
@@ -192,31 +193,17 @@ TEST(DeskLayout, InUnitsAUnitCountsOnAMonitorOnlyWhenAllItsPixelsAre)
 
 // --- The tick on a desk -----------------------------------------------------
 
-const int32_t ScreenW = 1280, ScreenH = 1024;
-const int32_t FarAway = -100000;
-
-void StartAt(uint32_t seed, int32_t rangeX, int32_t rangeY)
-{
-    ResetMascotState();
-    settings = SettingsRecord{};
-    RangeX() = rangeX;
-    RangeY() = rangeY;
-    SeedRandom(seed);
-    mascot.posX = 500;
-    mascot.posY = 500;
-}
-
 TEST(WanderOnDesk, OnThePrimaryAloneWithTargetsOnItTheTicksAreTheSameAsWithoutADesk)
 {
     const DeskLayout desk = OneMonitor();
     for (uint32_t seed : {1u, 2u, 77u}) {
-        StartAt(seed, ScreenW, ScreenH);
+        StartWandering(ScreenW, ScreenH, seed);
         MascotState plain[4000];
         for (MascotState& s : plain) {
             WanderDecide(FarAway, FarAway, ScreenW, ScreenH);
             s = mascot;
         }
-        StartAt(seed, ScreenW, ScreenH);
+        StartWandering(ScreenW, ScreenH, seed);
         int same = 0;
         for (int tick = 0; tick < 4000; ++tick, ++same) {
             WanderDecide(FarAway, FarAway, ScreenW, ScreenH, &desk);
@@ -235,7 +222,7 @@ TEST(WanderOnDesk, OnThePrimaryAloneWithTargetsOnItTheTicksAreTheSameAsWithoutAD
 TEST(WanderOnDesk, AllMonitorsVisitsEveryMonitorAndNeverRestsWhereNoneIs)
 {
     const DeskLayout desk = ThreeMonitors();
-    StartAt(5, 0, 0);
+    StartWandering(0, 0, 5);
     AllMonitorsChoice() = 1;
     int visits[3] = {};
     int restsOffDesk = 0, targetsOffDesk = 0;

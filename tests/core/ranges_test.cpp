@@ -13,11 +13,9 @@
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/WanderDecide.h"
 #include "settings/SettingsRecord.h"
+#include "tests/core/support/WanderStart.h"
 
 namespace {
-
-const int32_t ScreenW = 1280, ScreenH = 1024;
-const int32_t FarAway = -100000;  // a cursor that never freezes the mascot
 
 // The largest target that a range allows: its absolute value less one,
 // never above 32767, the generator's largest draw.
@@ -25,17 +23,6 @@ int64_t HighestTarget(int32_t range)
 {
     const int64_t magnitude = range < 0 ? -static_cast<int64_t>(range) : range;
     return std::min<int64_t>(magnitude, 32768) - 1;
-}
-
-void StartWith(int32_t rangeX, int32_t rangeY, uint32_t seed)
-{
-    ResetMascotState();
-    settings = SettingsRecord{};
-    RangeX() = rangeX;
-    RangeY() = rangeY;
-    SeedRandom(seed);
-    mascot.posX = 500;
-    mascot.posY = 500;
 }
 
 struct Seen {
@@ -72,7 +59,7 @@ TEST(WanderRanges, EveryTargetLiesInItsRangeAndTheRangeIsUsedToTheTop)
                               32769, -32767, -32768, -32769, INT32_MAX, INT32_MIN, INT32_MIN + 1};
     for (int32_t range : ranges) {
         SCOPED_TRACE(testing::Message() << "range " << range);
-        StartWith(range, range, 1);
+        StartWandering(range, range, 1);
         const Seen seen = Wander(200000);
         EXPECT_GT(seen.choices, 900);
         EXPECT_EQ(seen.outside, 0);
@@ -87,7 +74,7 @@ TEST(WanderRanges, EveryTargetLiesInItsRangeAndTheRangeIsUsedToTheTop)
 
 std::vector<MascotPoint> TargetsChosen(int32_t rangeX, int32_t rangeY, int choices)
 {
-    StartWith(rangeX, rangeY, 2024);
+    StartWandering(rangeX, rangeY, 2024);
     std::vector<MascotPoint> targets;
     for (int i = 0; i < choices; ++i) {
         ChooseTarget(ScreenW, ScreenH);
@@ -126,7 +113,7 @@ TEST(WanderRanges, PositionsAndTargetsAtTheLimitsNeverOverflow)
             for (int32_t y : edges) {
                 for (int32_t range : ranges) {
                     SCOPED_TRACE(testing::Message() << "state " << state << " at " << x << "," << y << " range " << range);
-                    StartWith(range, range, static_cast<uint32_t>(x ^ y));
+                    StartWandering(range, range, static_cast<uint32_t>(x ^ y));
                     mascot.state = state;
                     mascot.stepCount = 11;
                     mascot.posX = x;

@@ -1,4 +1,4 @@
-// The notification-area part's decisions, and the rectangles they rest on.
+// The notification-area code's decisions, and the rectangles they rest on.
 #include <gtest/gtest.h>
 
 #include <climits>

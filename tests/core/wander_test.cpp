@@ -8,22 +8,14 @@
 #include "behaviour/RandomGenerator.h"
 #include "behaviour/WanderDecide.h"
 #include "settings/SettingsRecord.h"
+#include "tests/core/support/WanderStart.h"
 
 namespace {
-
-const int32_t ScreenW = 1280, ScreenH = 1024;
-const int32_t FarAway = -100000;  // a cursor that never freezes the mascot
 
 struct WanderTest : ::testing::Test {
     void SetUp() override
     {
-        ResetMascotState();
-        settings = SettingsRecord{};
-        RangeX() = 1000;
-        RangeY() = 800;
-        SeedRandom(1);
-        mascot.posX = 500;
-        mascot.posY = 500;
+        StartWandering(1000, 800, 1);
     }
     WanderOutcome Tick(int32_t cx = FarAway, int32_t cy = FarAway)
     {

@@ -281,7 +281,7 @@ int PrintShortcut()
     return 0;
 }
 
-// The notification-area part's window of the program that owns the mascot
+// The notification-area code's window of the program that owns the mascot
 // window `mascot`.
 struct TraySearch {
     DWORD process;

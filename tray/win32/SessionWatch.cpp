@@ -21,7 +21,7 @@ bool sessionNotices = false;
 // ready: "If this function is called before the dependent services of
 // Remote Desktop Services have started, an RPC_S_INVALID_BINDING error code
 // may be returned" (WTSRegisterSessionNotification). It asks again on the
-// part's timer for a while.
+// icon window's timer for a while.
 int sessionRetries = 0;
 const int SessionRetryLimit = 600;
 

@@ -6,10 +6,10 @@
 void StartSessionWatch();
 void EndSessionWatch();
 
-// Asks again where the first ask failed, on each tick of the part's timer.
+// Asks again where the first ask failed, on each tick of the icon window's timer.
 void RetrySessionWatch();
 
-// The notifications, as the part's window receives them.
+// The notifications, as the icon's window receives them.
 void OnSessionChange(WPARAM event);
 // True when `setting` was one of the display's.
 bool OnPowerSetting(const POWERBROADCAST_SETTING* setting);

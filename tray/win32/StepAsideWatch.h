@@ -6,7 +6,7 @@
 void StartStepAsideWatch();
 void EndStepAsideWatch();
 
-// The timer of the part's window that the watch runs on.
+// The timer of the icon's window that the watch runs on.
 const UINT_PTR StepAsideTimer = 1;
 const UINT StepAsideTimerPeriod = 500;
 

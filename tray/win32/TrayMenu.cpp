@@ -14,10 +14,6 @@ static_assert(IDM_TRAY_OPTIONS == CmdOptions && IDM_TRAY_QUIT == CmdExit, "the m
 static_assert(IDM_TRAY_SIZE_1 == IDM_TRAY_SIZE_AUTO + 1 && IDM_TRAY_SIZE_AUTO + LargestChosenSize == IDM_TRAY_SIZE_4,
               "the Size items follow the choices' numbers");
 
-// Where savedata keeps the icon menu's choices.
-const int SizeValue = 2;
-const int AllMonitorsValue = 3;
-
 namespace {
 
 void Check(HMENU menu, UINT id, bool checked)
@@ -28,8 +24,7 @@ void Check(HMENU menu, UINT id, bool checked)
 // The Size the record holds, as its menu item: one that is no choice reads as Auto.
 UINT ChosenSizeItem()
 {
-    const int32_t choice = SizeChoice();
-    return IDM_TRAY_SIZE_AUTO + (choice >= 1 && choice <= LargestChosenSize ? choice : SizeAuto);
+    return IDM_TRAY_SIZE_AUTO + ChosenSize(SizeChoice());
 }
 
 // A choice is kept in savedata; where it cannot be written it still holds

@@ -1,11 +1,11 @@
-// The notification-area part's program-wide state, beside the mascot's: a
+// The notification-area code's program-wide state, beside the mascot's: a
 // window of its own that holds the icon and its menu, and serves the
 // mascot window.
 #pragma once
 #include <windows.h>
 
 struct TrayState {
-    HWND window;          // the part's hidden top-level window
+    HWND window;          // the icon's hidden top-level window
     HWND mascotWindow;    // the mascot window it serves
     HICON icon;           // the program's icon at the size the system asks for
     bool iconVersion4;    // the shell took NOTIFYICON_VERSION_4 for the icon

@@ -12,7 +12,7 @@
 #include "tray/win32/TrayMenu.h"
 #include "tray/win32/TrayState.h"
 
-static_assert(IconRetryTimer != StepAsideTimer, "each of the part's timers has its own number");
+static_assert(IconRetryTimer != StepAsideTimer, "each timer of the icon's window has its own number");
 static_assert(IconMouseMove == WM_MOUSEMOVE && IconLeftButtonUp == WM_LBUTTONUP && IconRightButtonUp == WM_RBUTTONUP &&
                   IconContextMenu == WM_CONTEXTMENU && IconSelect == NIN_SELECT && IconKeySelect == NIN_KEYSELECT,
               "the core numbers the icon's messages as the system does");

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// Makes the part's window for the mascot window of this thread and adds the
+// Makes the icon's window for the mascot window of this thread and adds the
 // icon; false when the window cannot be made (the mascot goes on without).
 bool StartTray(HINSTANCE instance);
 
