@@ -114,6 +114,18 @@ mascot_paints() {
     "${PELMO_PAINT_COUNT:?}" "$1" "$mascot_xid" | cut -d' ' -f2
 }
 
+# Waits up to 10 s for the mascot window to be $1 pixels a side (a Size
+# chosen: the first save may load the system's random source, slow on a
+# busy machine); prints its "x y width height" at the end either way.
+wait_for_side() {
+    for _ in $(seq 100); do
+        set -- "$1" $(mascot_rect)
+        [ "$4" = "$1" ] && [ "$5" = "$1" ] && break
+        sleep 0.1
+    done
+    mascot_rect
+}
+
 # Waits up to about 3 s for the mascot window to move; fails with $1.
 expect_moving() {
     start=$(mascot_rect)

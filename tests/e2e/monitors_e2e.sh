@@ -42,11 +42,7 @@ start_mascot
 # quarter as wide in the mascot's steps, so that it crosses it in seconds.
 tray=$(probe tray "$mascot_hwnd") || fail "no window of the icon"
 probe post "$tray" 40014 && probe post "$tray" 40003 || fail "could not choose Size 4x and All monitors"
-for _ in $(seq 20); do
-    set -- $(mascot_rect)
-    [ "$3" -eq 240 ] && break
-    sleep 0.1
-done
+wait_for_side 240 >/dev/null
 # Wine may put the pointer back where it last saw it as a program starts.
 xdotool mousemove 3103 1023
 

@@ -51,8 +51,7 @@ frame=$(scaled_frame "$e2e_dir/b" $frozen_x $frozen_y "$e2e_dir/shot2.png")
 park_cursor
 tray=$(probe tray "$mascot_hwnd") || fail "no window of the icon"
 probe post "$tray" 40013 || fail "could not choose Size 3x"
-sleep 0.5
-set -- $(mascot_rect)
+set -- $(wait_for_side 180)
 [ "$3" -eq 180 ] && [ "$4" -eq 180 ] || fail "Size 3x gave $3 x $4"
 [ "$(od -An -tu4 -j520 -N4 savedata | tr -d ' ')" = 3 ] || fail "Size 3x is not in savedata"
 stop_mascot

@@ -27,8 +27,9 @@ UINT ChosenSizeItem()
     return IDM_TRAY_SIZE_AUTO + ChosenSize(SizeChoice());
 }
 
-// A choice is kept in savedata; where it cannot be written it still holds
-// until the program ends, and the warning says it was not saved.
+// A choice is kept in savedata; where it cannot be written the warning
+// says so, and it holds only until the record is next read from the file
+// (at the next choice, or while the options dialog is open).
 void SaveChoice(int value, int32_t chosen)
 {
     if (!SaveSettingsValue(value, chosen)) MessageBeep(MB_ICONWARNING);
