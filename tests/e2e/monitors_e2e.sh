@@ -86,17 +86,32 @@ import -window root "${TMPDIR:-/tmp}/pelmo-monitors.png"
 # where no monitor is: whole on its work area. The nested display's root
 # starts at the desk's left edge, -1024.
 x_root_offset=1024
+# A press that the mascot did not take (it walked off instead of following
+# the first steps) is said on the log and made again, up to three times.
 carry_to() { # the window's corner wanted, in the desk's coordinates
-    freeze_mascot 120
-    from_x=$((frozen_x + 1024 + 120)) from_y=$((frozen_y + 120))
-    xdotool mousemove "$from_x" "$from_y" mousedown 1
-    for step in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove $((from_x + ($1 - frozen_x) * step / 8)) $((from_y + ($2 - frozen_y) * step / 8))
-        sleep 0.05
+    for attempt in 1 2 3; do
+        freeze_mascot 120
+        from_x=$((frozen_x + 1024 + 120)) from_y=$((frozen_y + 120))
+        xdotool mousemove "$from_x" "$from_y" mousedown 1
+        for step in 1 2 3 4 5 6 7 8; do
+            xdotool mousemove $((from_x + ($1 - frozen_x) * step / 8)) $((from_y + ($2 - frozen_y) * step / 8))
+            sleep 0.05
+            if [ "$step" -eq 2 ]; then
+                sleep 0.3
+                held_at=$(mascot_rect)
+                set -- "$1" "$2" $held_at
+                # Held, it follows in whole units of 4 pixels.
+                off_x=$(($3 - frozen_x - ($1 - frozen_x) * 2 / 8)) off_y=$(($4 - frozen_y - ($2 - frozen_y) * 2 / 8))
+                [ "${off_x#-}" -lt 8 ] && [ "${off_y#-}" -lt 8 ] && held=yes || held=no
+                set -- "$1" "$2"
+            fi
+        done
+        sleep 0.3
+        xdotool mouseup 1
+        sleep 0.3
+        [ "$held" = yes ] && return 0
+        echo "attempt $attempt: pressed at $frozen_x $frozen_y, two steps on the mascot stood at $held_at" >&2
     done
-    sleep 0.3
-    xdotool mouseup 1
-    sleep 0.3
 }
 carry_to -700 400
 [ "$(mascot_rect)" = "-700 400 240 240" ] || fail "carried onto the left monitor, the mascot stands at $(mascot_rect)"
@@ -117,7 +132,7 @@ rm -f savedata
 set_registry 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
 set_registry 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ 1600x1000
 start_mascot
-for _ in $(seq 100); do
+for _ in $(seq 200); do
     set -- $(mascot_rect)
     [ "$1" -ge 700 ] || [ "$2" -ge 540 ] && break
     sleep 0.2
